@@ -1,0 +1,18 @@
+// The activity log: every line gets the local time in front of it.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "app/dialog_effects.h"
+
+namespace orvane {
+
+// "[%H:%M:%S]   " for `time`: 13 characters.
+std::string LogPrefix(const std::tm& time);
+
+// Prefixes the local time (nothing when it cannot be had) and appends the
+// line to the log, which scrolls to show it.
+void AddLogLine(DialogEffects& effects, const std::string& text);
+
+}  // namespace orvane

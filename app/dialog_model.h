@@ -1,0 +1,19 @@
+// The main window's state apart from its controls.
+#pragma once
+
+#include <string>
+
+#include "encoder/job_state.h"
+#include "encoder/picture.h"
+
+namespace orvane {
+
+struct DialogModel {
+    JobState& jobState;
+    Picture& picture;
+    std::string bitmapPath;
+    std::string wavePath;
+    std::string outputPath;
+};
+
+}  // namespace orvane

@@ -1,0 +1,35 @@
+// The three browse buttons and the checks run the moment a file is chosen.
+#pragma once
+
+#include <string>
+
+#include "app/dialog_effects.h"
+#include "app/dialog_model.h"
+
+namespace orvane {
+
+// Filter list for the chooser, pairs separated by '|':
+// "Bitmap files (*.BMP)|*.BMP|All Files (*.*)|*.*"
+std::string ChooserFilter(const std::string& description, const std::string& extension);
+// "Load BMP file", "Load WAV file", "Save CDG file as".
+std::string ChooserTitle(bool open, const std::string& extension);
+
+class FileSelection {
+public:
+    FileSelection(DialogModel& model, DialogEffects& effects) : model_(model), effects_(effects) {}
+
+    std::string ChooseFile(bool open, const std::string& description, const std::string& extension);
+
+    void OnBrowseBitmap();
+    void OnBrowseWave();
+    void OnBrowseOutput();
+
+    bool LoadBitmapFile();
+    bool CheckWaveFile();
+
+private:
+    DialogModel& model_;
+    DialogEffects& effects_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,57 @@
+// The job that writes the output image: audio sectors copied unchanged, each
+// followed by its 96 bytes of subcode (colour table, tiles, then empty).
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+#include "encoder/job_state.h"
+#include "encoder/picture.h"
+
+namespace orvane {
+
+// Everything the job reads besides the flags, copied when it starts, so a new
+// choice in the front end during a run only affects the next run.
+struct JobInputs {
+    Picture picture;
+    std::string wavePath;
+    std::string outputPath;
+    std::int64_t audioDataOffset = 0;
+    std::int64_t audioByteCount = 0;
+};
+
+// Takes the copies from the shared state and the loaded picture.
+JobInputs SnapshotInputs(const JobState& state, const Picture& picture);
+
+// Runs one whole job on the calling thread. Reads state.stopRequested once
+// per iteration, writes readFailed/writeFailed, reports through `sink`.
+void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink);
+
+// Runs CreationJob on a thread of its own, one at a time.
+class JobRunner {
+public:
+    JobRunner() = default;
+    JobRunner(const JobRunner&) = delete;
+    JobRunner& operator=(const JobRunner&) = delete;
+    ~JobRunner();  // waits for a running job
+
+    enum class StartResult { Started, StillRunning, ThreadFailed };
+
+    // Refuses while an earlier job's thread has not ended. `state` and `sink`
+    // must outlive the job.
+    StartResult Start(JobInputs inputs, JobState& state, StatusSink& sink);
+
+    // True from Start until the job's thread function has returned.
+    bool IsRunning() const { return running_.load(std::memory_order_acquire); }
+
+    // Waits for the job's thread to end (no-op when none was started).
+    void Wait();
+
+private:
+    std::thread thread_;
+    std::atomic<bool> running_{false};
+};
+
+}  // namespace orvane

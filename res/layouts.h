@@ -1,0 +1,36 @@
+// The two dialog layouts as data: every control with its kind, id, caption
+// and place in dialog units, in creation (and tab) order.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace orvane {
+
+enum class ControlKind { PushButton, DefaultPushButton, GroupBox, Text, PathField, Icon, ListBox, Gauge };
+
+struct ControlSpec {
+    ControlKind kind;
+    int id;  // -1: never addressed by the code
+    std::string_view caption;
+    int x, y, width, height;  // dialog units
+    bool tabStop;
+};
+
+struct DialogLayout {
+    int id;
+    std::string_view caption;
+    int width, height;  // dialog units
+    std::span<const ControlSpec> controls;
+};
+
+const DialogLayout& MainLayout();   // IDD_MAIN, 16 controls
+const DialogLayout& AboutLayout();  // IDD_ABOUTBOX, 10 controls
+
+// Texts of the About box that the layout carries.
+inline constexpr std::string_view kAboutString = "&About Orvane...";  // IDS_ABOUTBOX
+inline constexpr std::string_view kCopyrightNotice = "Copyright (C) 2026 The Orvane developers";
+inline constexpr std::string_view kWebsiteAddress = "https://orvane.example.org/";
+inline constexpr std::string_view kAuthorEmail = "orvane@example.org";
+
+}  // namespace orvane

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Orvane needs to build, run and test, if missing.
+# Usage: scripts/setup.sh [--tests]
+set -euo pipefail
+
+packages=(cmake g++ make pkg-config libwxgtk3.2-dev)
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
+             sox ffmpeg imagemagick)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "Need root or sudo to install: ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
