@@ -1,1 +1,218 @@
-// placeholder, replaced by the real implementation
+#include "encoder/creation_job.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <new>
+#include <system_error>
+
+#include "encoder/image_size.h"
+#include "encoder/subcode.h"
+#include "encoder/tile_encoder.h"
+
+namespace orvane {
+
+namespace {
+
+// Sectors 1 .. 1,536 carry the tiles, two sectors per tile.
+constexpr std::int64_t kLastTileSector = 2 * kTileCount;
+
+enum class IoFailure { None, Read, Write };
+
+// One read or write of exactly `count` bytes. A shorter count is a failure,
+// never continued: the image must not silently skip or repeat bytes. Only an
+// interrupted call that moved nothing is tried again.
+bool ReadExactly(int fd, void* buffer, std::size_t count) {
+    ssize_t n;
+    do {
+        n = ::read(fd, buffer, count);
+    } while (n < 0 && errno == EINTR);
+    return n == static_cast<ssize_t>(count);
+}
+
+bool WriteExactly(int fd, const void* buffer, std::size_t count) {
+    ssize_t n;
+    do {
+        n = ::write(fd, buffer, count);
+    } while (n < 0 && errno == EINTR);
+    return n == static_cast<ssize_t>(count);
+}
+
+int OpenFile(const std::string& path, int flags) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0600);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+void CloseFile(int fd) {
+    if (fd >= 0) ::close(fd);
+}
+
+// Creating the output truncates it: when it is the recording itself (a link,
+// a second name) that would destroy the audio before a byte of it was read.
+bool IsSameFile(int fd, const std::string& path) {
+    struct stat open {};
+    struct stat named {};
+    if (::fstat(fd, &open) != 0 || ::stat(path.c_str(), &named) != 0) return false;
+    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+// Everything one run owns; built once, reused for every sector.
+class Run {
+  public:
+    Run(const JobInputs& inputs, JobState& state, StatusSink& sink, int wave, int output)
+        : inputs_(inputs), state_(state), sink_(sink), wave_(wave), output_(output) {}
+
+    // The header's result is ignored: a file too short for it fails at the
+    // first sector read instead.
+    void SkipHeader() {
+        std::int64_t left = inputs_.audioDataOffset;
+        while (left > 0) {
+            const auto chunk = static_cast<std::size_t>(
+                left < static_cast<std::int64_t>(audio_.size()) ? left : audio_.size());
+            if (!ReadExactly(wave_, audio_.data(), chunk)) return;
+            left -= static_cast<std::int64_t>(chunk);
+        }
+    }
+
+    void Loop() {
+        const std::int64_t sectorCount = SectorCount(inputs_.audioByteCount);
+        for (std::int64_t s = 0; s < sectorCount; ++s) {
+            if (state_.stopRequested.load(std::memory_order_acquire)) return;
+            sink_.Send(JOB_PROGRESS, static_cast<int>((s + 1) * 100 / sectorCount));
+            const IoFailure failure = Iteration(s, sectorCount);
+            if (failure != IoFailure::None) {
+                Fail(failure);
+                return;
+            }
+        }
+    }
+
+  private:
+    // Handles sector s, and s + 1 as well when both halves of a tile fit.
+    IoFailure Iteration(std::int64_t& s, std::int64_t sectorCount) {
+        if (!ReadExactly(wave_, audio_.data(), audio_.size())) return IoFailure::Read;
+        if (!WriteExactly(output_, audio_.data(), audio_.size())) return IoFailure::Write;
+        if (s == 0) {
+            EncodeColorTable(inputs_.picture.palette, block_);
+            return WriteSubcode(&block_);
+        }
+        if (s > kLastTileSector) return WriteSubcode(&kEmptyBlock);
+
+        EncodeTile(inputs_.picture, static_cast<int>((s - 1) / 2), tile_);
+        if (IoFailure f = WriteSubcode(&tile_[0]); f != IoFailure::None) return f;
+        // A recording that ends here leaves the tile's second half unwritten.
+        if (s + 1 >= sectorCount) return IoFailure::None;
+        ++s;
+        if (!ReadExactly(wave_, audio_.data(), audio_.size())) return IoFailure::Read;
+        if (!WriteExactly(output_, audio_.data(), audio_.size())) return IoFailure::Write;
+        return WriteSubcode(&tile_[4]);
+    }
+
+    IoFailure WriteSubcode(const void* block) {
+        return WriteExactly(output_, block, kSubcodeBlockBytes) ? IoFailure::None
+                                                                : IoFailure::Write;
+    }
+
+    // The flag is written before the blocking send: the handler reads it.
+    void Fail(IoFailure failure) {
+        if (failure == IoFailure::Read) {
+            state_.readFailed.store(true, std::memory_order_release);
+        } else {
+            state_.writeFailed.store(true, std::memory_order_release);
+        }
+        sink_.Send(JOB_IO_ERROR, 0);
+        state_.stopRequested.store(true, std::memory_order_release);
+    }
+
+    static constexpr SubcodeBlock kEmptyBlock{};
+
+    const JobInputs& inputs_;
+    JobState& state_;
+    StatusSink& sink_;
+    const int wave_;
+    const int output_;
+    std::array<std::uint8_t, kAudioSectorBytes> audio_{};
+    SubcodeBlock block_{};
+    TilePackets tile_{};
+};
+
+}  // namespace
+
+JobInputs SnapshotInputs(const JobState& state, const Picture& picture) {
+    JobInputs inputs;
+    inputs.picture = picture;
+    inputs.wavePath = state.jobWavePath;
+    inputs.outputPath = state.jobOutputPath;
+    inputs.audioDataOffset = state.audioDataOffset;
+    inputs.audioByteCount = state.audioByteCount;
+    return inputs;
+}
+
+void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink) {
+    state.readFailed.store(false, std::memory_order_release);
+    state.writeFailed.store(false, std::memory_order_release);
+
+    // Opened for writing too, as the recording always has been: a file that
+    // another program holds read-only is refused before anything is created.
+    const int wave = OpenFile(inputs.wavePath, O_RDWR);
+    if (wave < 0) {
+        state.readFailed.store(true, std::memory_order_release);
+        sink.Send(JOB_IO_ERROR, 0);
+        return;
+    }
+    const int output = IsSameFile(wave, inputs.outputPath)
+                           ? -1
+                           : OpenFile(inputs.outputPath, O_RDWR | O_CREAT | O_TRUNC);
+    if (output < 0) {
+        state.writeFailed.store(true, std::memory_order_release);
+        sink.Send(JOB_IO_ERROR, 0);
+        CloseFile(wave);
+        return;
+    }
+
+    Run run(inputs, state, sink, wave, output);
+    run.SkipHeader();
+    run.Loop();
+
+    // Closed before the final status, so the image is complete when a front
+    // end reports success.
+    CloseFile(wave);
+    CloseFile(output);
+    sink.Send(state.stopRequested.load(std::memory_order_acquire) ? JOB_CANCELLED : JOB_COMPLETED,
+              0);
+}
+
+JobRunner::~JobRunner() {
+    Wait();
+}
+
+JobRunner::StartResult JobRunner::Start(JobInputs inputs, JobState& state, StatusSink& sink) {
+    if (running_.load(std::memory_order_acquire)) return StartResult::StillRunning;
+    Wait();  // an ended thread still has to be joined before the next
+    running_.store(true, std::memory_order_release);
+    try {
+        thread_ = std::thread([this, in = std::move(inputs), &state, &sink] {
+            CreationJob(in, state, sink);
+            running_.store(false, std::memory_order_release);
+        });
+    } catch (const std::system_error&) {
+        running_.store(false, std::memory_order_release);
+        return StartResult::ThreadFailed;
+    } catch (const std::bad_alloc&) {
+        running_.store(false, std::memory_order_release);
+        return StartResult::ThreadFailed;
+    }
+    return StartResult::Started;
+}
+
+void JobRunner::Wait() {
+    if (thread_.joinable()) thread_.join();
+}
+
+}  // namespace orvane

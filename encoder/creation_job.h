@@ -31,7 +31,7 @@ void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink);
 
 // Runs CreationJob on a thread of its own, one at a time.
 class JobRunner {
-public:
+  public:
     JobRunner() = default;
     JobRunner(const JobRunner&) = delete;
     JobRunner& operator=(const JobRunner&) = delete;
@@ -49,7 +49,7 @@ public:
     // Waits for the job's thread to end (no-op when none was started).
     void Wait();
 
-private:
+  private:
     std::thread thread_;
     std::atomic<bool> running_{false};
 };

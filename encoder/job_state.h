@@ -19,7 +19,7 @@ enum JobStatus : unsigned {
 // been handled (message boxes included): the job relies on that ordering for
 // readFailed/writeFailed and for holding its files open during an error box.
 class StatusSink {
-public:
+  public:
     virtual ~StatusSink() = default;
     virtual void Send(JobStatus code, int value) = 0;
 };
