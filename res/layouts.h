@@ -7,7 +7,18 @@
 
 namespace orvane {
 
-enum class ControlKind { PushButton, DefaultPushButton, GroupBox, Text, PathField, Icon, ListBox, Gauge };
+// Icon is the program icon (IDR_MAINFRAME) shown at its own size; the
+// layout's rectangle only places it.
+enum class ControlKind {
+    PushButton,
+    DefaultPushButton,
+    GroupBox,
+    Text,
+    PathField,
+    Icon,
+    ListBox,
+    Gauge
+};
 
 struct ControlSpec {
     ControlKind kind;
@@ -15,6 +26,10 @@ struct ControlSpec {
     std::string_view caption;
     int x, y, width, height;  // dialog units
     bool tabStop;
+    // The layout's caption is a stand-in the user never sees: the browse
+    // buttons show an image, the path fields show the chosen paths, a bar
+    // shows no text. Window builders leave such captions out.
+    bool captionHidden = false;
 };
 
 struct DialogLayout {

@@ -8,10 +8,10 @@
 
 namespace orvane {
 
-std::span<const std::string_view> Icon16Map();   // 16 rows of 16
-std::span<const std::string_view> Icon32Map();   // 32 rows of 32
-std::span<const std::string_view> BrowseMap();   // 15 rows of 18
-std::span<const std::string_view> CursorMap();   // 22 rows of 17 (rest transparent)
+std::span<const std::string_view> Icon16Map();  // 16 rows of 16
+std::span<const std::string_view> Icon32Map();  // 32 rows of 32
+std::span<const std::string_view> BrowseMap();  // 15 rows of 18
+std::span<const std::string_view> CursorMap();  // 22 rows of 17 (rest transparent)
 
 struct Rgb {
     unsigned char r, g, b;

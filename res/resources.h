@@ -8,9 +8,9 @@
 
 namespace orvane {
 
-wxIcon ProgramIcon(int size);      // 16 or 32
-wxIconBundle ProgramIcons();       // both sizes, for the window and task bar
-wxBitmap BrowseBitmap();           // 18 x 15 open folder
-wxCursor LinkCursor();             // 32 x 32 hand, hot spot (0, 0)
+wxIcon ProgramIcon(int size);  // 16 or 32
+wxIconBundle ProgramIcons();   // both sizes, for the window and task bar
+wxBitmap BrowseBitmap();       // 18 x 15 open folder
+wxCursor LinkCursor();         // 32 x 32 hand, hot spot (0, 0)
 
 }  // namespace orvane
