@@ -1,0 +1,125 @@
+// The real orvane-cli as a child process: a whole run, a stop by signal, and
+// the progress line on a terminal (under script(1)).
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <thread>
+
+#include "cli/image_check.h"
+#include "input/wave_reader.h"
+#include "support/fixtures.h"
+
+namespace orvane::test {
+namespace {
+
+// Starts orvane-cli with stdin from /dev/null and stderr into `errPath`.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& errPath) {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(ORVANE_CLI_PATH));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int in = open("/dev/null", O_RDONLY);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (in < 0 || err < 0) _exit(127);
+        dup2(in, STDIN_FILENO);
+        dup2(err, STDERR_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+int ExitStatus(pid_t pid) {
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::string ReadText(const std::string& path) {
+    const Bytes b = ReadFile(path);
+    return std::string(b.begin(), b.end());
+}
+
+class CliBinaryTest : public ::testing::Test {
+  protected:
+    void SetUp() override { WriteFile(bmp_, MakeBmp(RandomPicture(3))); }
+
+    TempDir dir_;
+    std::string bmp_ = dir_.File("cover.bmp");
+    std::string wav_ = dir_.File("song.wav");
+    std::string out_ = dir_.File("disc.cdg");
+    std::string errFile_ = dir_.File("stderr.txt");
+};
+
+TEST_F(CliBinaryTest, CompleteRunWithStderrInAFile) {
+    const std::size_t audio = kMinimumAudioBytes + 5 * 2352;
+    WriteFile(wav_, MakeWav(audio));
+    ASSERT_EQ(ExitStatus(Spawn({bmp_, wav_, out_}, errFile_)), 0);
+    const std::string err = ReadText(errFile_);
+    EXPECT_EQ(err.find('\r'), std::string::npos) << "progress drawn on a file";
+    EXPECT_EQ(err.find("Progress"), std::string::npos);
+    const auto lines = SplitLines(err);
+    ASSERT_EQ(lines.size(), 4u) << err;
+    EXPECT_TRUE(lines.back().ends_with("]   Completed")) << lines.back();
+    ExpectImageOfRecording(out_, audio);
+}
+
+// Ten minutes of audio: long enough that the signal lands mid-run.
+class CliStopTest : public CliBinaryTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CliStopTest, StopSignalEndsTheRunOnASectorBoundary) {
+    const std::size_t audio = 600 * 176400;
+    WriteFile(wav_, MakeWav(audio));
+    const pid_t pid = Spawn({bmp_, wav_, out_}, errFile_);
+    ASSERT_GT(pid, 0);
+    // Signal once the job has begun writing.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::error_code ec;
+    while (std::filesystem::file_size(out_, ec) == 0 || ec) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << ReadText(errFile_);
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    kill(pid, GetParam());
+    EXPECT_EQ(ExitStatus(pid), 130);
+    const auto lines = SplitLines(ReadText(errFile_));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.back().ends_with("]   Canceled by user")) << lines.back();
+    const auto size = std::filesystem::file_size(out_);
+    EXPECT_EQ(size % 2448, 0u);
+    EXPECT_LT(size, audio / 2352 * 2448) << "the run was not stopped";
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, CliStopTest, ::testing::Values(SIGINT, SIGTERM),
+                         [](const auto& info) { return info.param == SIGINT ? "Int" : "Term"; });
+
+TEST_F(CliBinaryTest, ProgressLineOnATerminal) {
+    if (access("/usr/bin/script", X_OK) != 0) GTEST_SKIP() << "script(1) is not installed";
+    WriteFile(wav_, MakeWav(25 * 176400));  // over 1,537 sectors: the last progress is 100 %
+    const std::string command = "/usr/bin/script -qec \"'" + std::string(ORVANE_CLI_PATH) + "' '" +
+                                bmp_ + "' '" + wav_ + "' '" + out_ + "'\" /dev/null </dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string screen;
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) screen.append(buffer, n);
+    const int status = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << screen;
+    // The terminal turns each line break into "\r\n"; the progress line only
+    // ever goes back to its start.
+    EXPECT_NE(screen.find("Creating CD+G file...\r\n\r["), std::string::npos) << screen;
+    EXPECT_NE(screen.find("]   Progress:   0%\r["), std::string::npos);
+    EXPECT_NE(screen.find("]   Progress: 100%\r\n["), std::string::npos);
+    EXPECT_TRUE(screen.ends_with("]   Completed\r\n")) << screen.substr(screen.size() - 60);
+}
+
+}  // namespace
+}  // namespace orvane::test
