@@ -11,7 +11,7 @@ inline constexpr const char* kStartCaption = "&Start";
 inline constexpr const char* kStopCaption = "&Stop";
 
 class JobControl {
-public:
+  public:
     JobControl(DialogModel& model, DialogEffects& effects) : model_(model), effects_(effects) {}
 
     void OnStartStop();
@@ -19,7 +19,13 @@ public:
     // The job's thread has ended: a Start refused during wind-down may go again.
     void OnJobThreadEnded();
 
-private:
+  private:
+    bool FilesChosen();
+    bool OutputDiffersFromInputs();
+    bool EnoughSpace();
+    void StartJob();
+    void ReturnToStart();
+
     DialogModel& model_;
     DialogEffects& effects_;
 };

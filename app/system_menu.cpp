@@ -1,0 +1,15 @@
+#include "app/system_menu.h"
+
+namespace orvane {
+
+std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString) {
+    std::vector<MenuEntry> entries{{MenuCommand::Minimize, "Minimize"},
+                                   {MenuCommand::Close, "Close"}};
+    if (!aboutString.empty()) {
+        entries.push_back({MenuCommand::Separator, ""});
+        entries.push_back({MenuCommand::About, std::string(aboutString)});
+    }
+    return entries;
+}
+
+}  // namespace orvane
