@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "cli/image_check.h"
@@ -19,8 +21,10 @@
 namespace orvane::test {
 namespace {
 
-// Starts orvane-cli with stdin from /dev/null and stderr into `errPath`.
-pid_t Spawn(const std::vector<std::string>& args, const std::string& errPath) {
+// Starts orvane-cli with stdin from /dev/null and stderr into `errPath`;
+// `inChild` runs in the child just before the program starts.
+pid_t Spawn(const std::vector<std::string>& args, const std::string& errPath,
+            const std::function<void()>& inChild = {}) {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(ORVANE_CLI_PATH));
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -32,6 +36,7 @@ pid_t Spawn(const std::vector<std::string>& args, const std::string& errPath) {
         if (in < 0 || err < 0) _exit(127);
         dup2(in, STDIN_FILENO);
         dup2(err, STDERR_FILENO);
+        if (inChild) inChild();
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -71,6 +76,25 @@ TEST_F(CliBinaryTest, CompleteRunWithStderrInAFile) {
     ASSERT_EQ(lines.size(), 4u) << err;
     EXPECT_TRUE(lines.back().ends_with("]   Completed")) << lines.back();
     ExpectImageOfRecording(out_, audio);
+}
+
+// A full disk in the middle of the image, made with a file size limit: the
+// short write must end the run as a failure, not as a success.
+TEST_F(CliBinaryTest, ShortWriteMidRunIsAWriteError) {
+    WriteFile(wav_, MakeWav(kMinimumAudioBytes));
+    const rlim_t limit = 100 * 2448 + 1000;  // ends inside sector 100
+    const pid_t pid = Spawn({bmp_, wav_, out_}, errFile_, [limit] {
+        signal(SIGXFSZ, SIG_IGN);  // a write past the limit then returns short
+        const rlimit r{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &r);
+    });
+    EXPECT_EQ(ExitStatus(pid), 3);
+    const auto lines = SplitLines(ReadText(errFile_));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_TRUE(lines[lines.size() - 2].ends_with("]   Error writing file"))
+        << lines[lines.size() - 2];
+    EXPECT_TRUE(lines.back().ends_with("]   Canceled by user")) << lines.back();
+    EXPECT_EQ(std::filesystem::file_size(out_), limit);  // left as the failure left it
 }
 
 // Ten minutes of audio: long enough that the signal lands mid-run.
