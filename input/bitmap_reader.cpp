@@ -1,6 +1,5 @@
 #include "input/bitmap_reader.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,12 +62,15 @@ struct Body {
 };
 static_assert(sizeof(Body) == kPaletteBytes + kPixelBytes);
 
-// Reads the 54 header bytes, tests them and the size, and on success the
-// body. The caller owns fd and closes it.
-BitmapOutcome ReadOpenBitmap(int fd, const std::string& path, Picture& picture) {
-    struct stat st {};
-    if (fstat(fd, &st) != 0) return ErrorOutcome(errno);
+}  // namespace
 
+std::string ColorCountText(std::uint16_t bitsPerPixel) {
+    if (bitsPerPixel >= 64) return "2^" + std::to_string(bitsPerPixel);
+    return std::to_string(std::uint64_t{1} << bitsPerPixel);
+}
+
+BitmapOutcome ReadBitmapFrom(int fd, std::int64_t fileSize, const std::string& path,
+                             Picture& picture) {
     // A file shorter than 54 bytes reads as if its missing bytes were zero.
     std::array<std::uint8_t, kHeaderBytes> head{};
     if (ReadUpTo(fd, head.data(), head.size()) < 0) return ErrorOutcome(errno);
@@ -82,7 +84,7 @@ BitmapOutcome ReadOpenBitmap(int fd, const std::string& path, Picture& picture) 
     out.status = BitmapStatus::Refused;
     out.boxText = RefusalText(fields);
     out.logLine = "Invalid BMP file selected";
-    if (!HasRequiredForm(fields, static_cast<std::int64_t>(st.st_size))) return out;
+    if (!HasRequiredForm(fields, fileSize)) return out;
 
     Body body;
     const long got = ReadUpTo(fd, &body, sizeof body);
@@ -100,17 +102,14 @@ BitmapOutcome ReadOpenBitmap(int fd, const std::string& path, Picture& picture) 
     return out;
 }
 
-}  // namespace
-
-std::string ColorCountText(std::uint16_t bitsPerPixel) {
-    if (bitsPerPixel >= 64) return "2^" + std::to_string(bitsPerPixel);
-    return std::to_string(std::uint64_t{1} << bitsPerPixel);
-}
-
 BitmapOutcome ReadBitmapFile(const std::string& path, Picture& picture) {
-    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = OpenInput(path.c_str());
     if (fd < 0) return ErrorOutcome(errno);
-    BitmapOutcome out = ReadOpenBitmap(fd, path, picture);
+    struct stat st {};
+    BitmapOutcome out =
+        fstat(fd, &st) == 0
+            ? ReadBitmapFrom(fd, static_cast<std::int64_t>(st.st_size), path, picture)
+            : ErrorOutcome(errno);
     close(fd);
     return out;
 }

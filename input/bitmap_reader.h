@@ -14,7 +14,7 @@ inline constexpr std::int64_t kBitmapFileBytes = 27766;
 enum class BitmapStatus {
     Accepted,    // picture now holds the file
     Refused,     // wrong size, depth or length; only picture.header changed
-    OpenFailed,  // the file could not be opened; picture unchanged
+    OpenFailed,  // the file could not be opened or read; palette and pixels unchanged
 };
 
 struct BitmapOutcome {
@@ -29,7 +29,15 @@ struct BitmapOutcome {
     std::uint16_t bitsPerPixel = 0;
 };
 
+// Opens `path` for reading and writing, reads and checks it, closes it.
 BitmapOutcome ReadBitmapFile(const std::string& path, Picture& picture);
+
+// The same on a descriptor the caller opened (and closes), positioned at the
+// file's start, whose size in the file system is `fileSize`. A read error
+// gives OpenFailed with the C library's text; fewer bytes than `fileSize`
+// promised give Refused, with palette, pixels and previewInfo untouched.
+BitmapOutcome ReadBitmapFrom(int fd, std::int64_t fileSize, const std::string& path,
+                             Picture& picture);
 
 // "2^bits" as the refusal message shows it: exact decimal below 64 bits,
 // the text "2^N" from 64 on.

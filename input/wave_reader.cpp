@@ -1,6 +1,5 @@
 #include "input/wave_reader.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,11 +48,10 @@ WaveOutcome ErrorOutcome(int error) {
 WaveOutcome ReadOpenWave(int fd, WaveNumbers& numbers) {
     struct stat st {};
     if (fstat(fd, &st) != 0) return ErrorOutcome(errno);
-    numbers.fileLength = static_cast<std::int64_t>(st.st_size);
-
     // A file shorter than 100 bytes reads as if its missing bytes were zero.
     Header header{};
     if (ReadUpTo(fd, header.data(), header.size()) < 0) return ErrorOutcome(errno);
+    numbers.fileLength = static_cast<std::int64_t>(st.st_size);
 
     if (!HasRequiredFormat(header))
         return Outcome(WaveStatus::BadFormat, "Invalid WAVE format, must be 44.1 kHz/16 bit/stereo",
@@ -70,7 +68,7 @@ WaveOutcome ReadOpenWave(int fd, WaveNumbers& numbers) {
 }  // namespace
 
 WaveOutcome CheckWaveFile(const std::string& path, WaveNumbers& numbers) {
-    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = OpenInput(path.c_str());
     if (fd < 0) return ErrorOutcome(errno);
     WaveOutcome out = ReadOpenWave(fd, numbers);
     close(fd);

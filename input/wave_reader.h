@@ -14,11 +14,12 @@ enum class WaveStatus {
     BadFormat,    // not "RIFF", or channels, rate or bits wrong
     NoDataChunk,  // no "data" tag in the first 99 bytes
     TooShort,     // fewer than 20 s from the first audio byte to the end
-    OpenFailed,   // the file could not be opened
+    OpenFailed,   // the file could not be opened or read; numbers unchanged
 };
 
-// The two numbers a recording leaves behind. A file that opens always
-// replaces fileLength; audioDataOffset changes only when the tag is found.
+// The two numbers a recording leaves behind. A file that opens and reads
+// always replaces fileLength; audioDataOffset changes only when the tag is
+// found (so a file refused as too short leaves both behind).
 struct WaveNumbers {
     std::int64_t fileLength = 0;
     std::int64_t audioDataOffset = 0;
