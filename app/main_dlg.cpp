@@ -1,1 +1,294 @@
-// placeholder, replaced by the real implementation
+#include "app/main_dlg.h"
+
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/eventfilter.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+#include <filesystem>
+
+#include "about/about_dlg.h"
+#include "about/desktop_opener.h"
+#include "app/help_page.h"
+#include "app/preview.h"
+#include "app/shared_state.h"
+#include "app/system_menu.h"
+#include "res/layout_builder.h"
+#include "res/resource_ids.h"
+#include "res/resources.h"
+
+namespace orvane {
+
+namespace {
+
+bool IsBrowseButton(int id) {
+    return id == IDC_BROWSE_BITMAP || id == IDC_BROWSE_WAVE || id == IDC_BROWSE_OUTPUT;
+}
+
+// F1 anywhere in the program (main window, About box) opens the help page;
+// with Shift, Ctrl or Alt held it does nothing.
+class HelpKeyFilter : public wxEventFilter {
+  public:
+    explicit HelpKeyFilter(CMainDlg& dialog) : dialog_(dialog) { wxEvtHandler::AddFilter(this); }
+    ~HelpKeyFilter() override { wxEvtHandler::RemoveFilter(this); }
+
+    int FilterEvent(wxEvent& event) override {
+        if (event.GetEventType() != wxEVT_CHAR_HOOK) return Event_Skip;
+        const auto& key = static_cast<const wxKeyEvent&>(event);
+        if (key.GetKeyCode() != WXK_F1) return Event_Skip;
+        if (key.GetModifiers() == wxMOD_NONE) dialog_.OpenHelpPage();
+        return Event_Processed;
+    }
+
+  private:
+    CMainDlg& dialog_;
+};
+
+// A path field: GTK draws no border around a static text, so the sunken
+// frame is a panel around it. Long paths are shortened in the middle.
+wxStaticText* CreatePathField(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size) {
+    auto* frame = new wxPanel(parent, wxID_ANY, pos, size, wxBORDER_SUNKEN);
+    const wxSize inside = frame->GetClientSize();
+    auto* text = new wxStaticText(frame, id, wxString(), wxDefaultPosition, wxDefaultSize,
+                                  wxST_ELLIPSIZE_MIDDLE | wxST_NO_AUTORESIZE);
+    const int height = text->GetBestSize().y;
+    text->SetSize(3, std::max(0, (inside.y - height) / 2), std::max(0, inside.x - 6), height);
+    return text;
+}
+
+wxString FromView(std::string_view text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+}  // namespace
+
+wxMenu* BuildContextMenu(std::string_view aboutString) {
+    auto* menu = new wxMenu;
+    for (const MenuEntry& entry : SystemMenuEntries(aboutString)) {
+        const wxString label = wxString::FromUTF8(entry.label);
+        switch (entry.command) {
+            case MenuCommand::Minimize:
+                menu->Append(wxID_ICONIZE_FRAME, label);
+                break;
+            case MenuCommand::Close:
+                menu->Append(wxID_CLOSE, label);
+                break;
+            case MenuCommand::Separator:
+                menu->AppendSeparator();
+                break;
+            case MenuCommand::About:
+                menu->Append(IDM_ABOUTBOX, label);
+                break;
+        }
+    }
+    return menu;
+}
+
+CMainDlg::CMainDlg() : CMainDlg(jobState, picture) {}
+
+CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
+    : wxDialog(nullptr, IDD_MAIN, FromView(MainLayout().caption), wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
+      model_{state, shownPicture, {}, {}, {}},
+      jobControl_(model_, *this),
+      fileSelection_(model_, *this),
+      channel_(std::make_unique<StatusChannel>(
+          [this](std::function<void()> call) { CallAfter(std::move(call)); },
+          [this](JobStatus code, int value) { OnJobStatus(code, value); })),
+      helpKeys_(std::make_unique<HelpKeyFilter>(*this)),
+      windDownTimer_(this) {
+    InitPicture(model_.picture);
+    SetIcons(ProgramIcons());
+    CreateControls();
+    BindEvents();
+    // The window keeps its laid-out size: no resizing, no maximizing.
+    SetClientSize(LayoutClientSize(this, MainLayout()));
+    SetMinSize(GetSize());
+    SetMaxSize(GetSize());
+    Centre(wxBOTH);
+    exitButton_->SetFocus();
+}
+
+CMainDlg::~CMainDlg() {
+    EndJob();
+}
+
+void CMainDlg::EndJob() {
+    model_.jobState.stopRequested = true;
+    channel_->Close();
+    runner_.Wait();
+    windDownTimer_.Stop();
+}
+
+void CMainDlg::CreateControls() {
+    for (const ControlSpec& spec : MainLayout().controls) CreateControl(spec);
+    // The preview lies over the "Graphics" frame, centred in it exactly.
+    const wxRect frame = graphicsFrame_->GetRect();
+    const wxPoint at(frame.x + (frame.width - kPictureWidth) / 2,
+                     frame.y + (frame.height - kPictureHeight) / 2);
+    preview_ = new PreviewWindow(this, at, model_.picture);
+}
+
+wxWindow* CMainDlg::CreateControl(const ControlSpec& spec) {
+    const wxRect rect = DialogUnitsToPixels(this, spec);
+    const wxPoint pos = rect.GetPosition();
+    const wxSize size = rect.GetSize();
+    // Exit carries wx's Cancel id, so Escape and the close box reach it.
+    const int id = WindowIdFor(spec.id);
+    // Captions that only name the control class are never shown.
+    const wxString caption = spec.captionHidden ? wxString() : FromView(spec.caption);
+    switch (spec.kind) {
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton: {
+            if (IsBrowseButton(spec.id)) {
+                auto* button = new wxBitmapButton(this, id, BrowseBitmap(), pos, size);
+                if (spec.id == IDC_BROWSE_BITMAP) browseBitmapButton_ = button;
+                if (spec.id == IDC_BROWSE_WAVE) browseWaveButton_ = button;
+                if (spec.id == IDC_BROWSE_OUTPUT) browseOutputButton_ = button;
+                return button;
+            }
+            auto* button = new wxButton(this, id, caption, pos, size);
+            if (id == wxID_CANCEL) exitButton_ = button;
+            if (spec.id == IDC_START) startButton_ = button;
+            return button;
+        }
+        case ControlKind::GroupBox: {
+            auto* box = new wxStaticBox(this, id, caption, pos, size);
+            if (spec.id == IDC_GRAPHICS_FRAME) graphicsFrame_ = box;
+            return box;
+        }
+        case ControlKind::PathField: {
+            wxStaticText* text = CreatePathField(this, id, pos, size);
+            if (spec.id == IDC_BITMAP_PATH) bitmapPathText_ = text;
+            if (spec.id == IDC_WAVE_PATH) wavePathText_ = text;
+            if (spec.id == IDC_OUTPUT_PATH) outputPathText_ = text;
+            return text;
+        }
+        case ControlKind::ListBox:
+            logList_ = new wxListBox(this, id, pos, size, 0, nullptr,
+                                     wxLB_SINGLE | wxLB_ALWAYS_SB | wxBORDER_SUNKEN);
+            return logList_;
+        case ControlKind::Gauge:
+            progressBar_ = new wxGauge(this, id, 100, pos, size, wxGA_HORIZONTAL | wxGA_SMOOTH);
+            return progressBar_;
+        case ControlKind::Text:
+        case ControlKind::Icon:
+            return new wxStaticText(this, id, caption, pos, size);
+    }
+    return nullptr;
+}
+
+void CMainDlg::BindEvents() {
+    Bind(wxEVT_BUTTON, &CMainDlg::OnStartStop, this, IDC_START);
+    Bind(wxEVT_BUTTON, &CMainDlg::OnBrowseBitmap, this, IDC_BROWSE_BITMAP);
+    Bind(wxEVT_BUTTON, &CMainDlg::OnBrowseWave, this, IDC_BROWSE_WAVE);
+    Bind(wxEVT_BUTTON, &CMainDlg::OnBrowseOutput, this, IDC_BROWSE_OUTPUT);
+    // Exit, Escape and the close box all arrive as the Cancel command.
+    Bind(wxEVT_BUTTON, &CMainDlg::OnCancel, this, wxID_CANCEL);
+    Bind(wxEVT_CONTEXT_MENU, &CMainDlg::OnContextMenu, this);
+    Bind(wxEVT_MENU, &CMainDlg::OnMenuCommand, this);
+    Bind(wxEVT_TIMER, &CMainDlg::OnWindDownTimer, this, windDownTimer_.GetId());
+    logList_->Bind(wxEVT_KEY_DOWN, &CMainDlg::OnLogKey, this);
+    // The log shows no selection.
+    logList_->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) { logList_->SetSelection(wxNOT_FOUND); });
+}
+
+void CMainDlg::OnStartStop(wxCommandEvent&) {
+    jobControl_.OnStartStop();
+}
+
+void CMainDlg::OnBrowseBitmap(wxCommandEvent&) {
+    fileSelection_.OnBrowseBitmap();
+}
+
+void CMainDlg::OnBrowseWave(wxCommandEvent&) {
+    fileSelection_.OnBrowseWave();
+}
+
+void CMainDlg::OnBrowseOutput(wxCommandEvent&) {
+    fileSelection_.OnBrowseOutput();
+}
+
+void CMainDlg::OnJobStatus(JobStatus code, int value) {
+    jobControl_.OnJobStatus(code, value);
+}
+
+void CMainDlg::OnCancel(wxCommandEvent&) {
+    EndWith(wxID_CANCEL);
+}
+
+// Every way out asks a running job to stop; the program then waits for it
+// (EndJob) before it ends, so the output's files are closed.
+void CMainDlg::EndWith(int returnCode) {
+    model_.jobState.stopRequested = true;
+    EndDialog(returnCode);
+}
+
+// Enter on the log list is the OK route out of the window.
+void CMainDlg::OnLogKey(wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER)
+        EndWith(wxID_OK);
+    else
+        event.Skip();
+}
+
+void CMainDlg::OnContextMenu(wxContextMenuEvent&) {
+    std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
+    PopupMenu(menu.get());
+}
+
+void CMainDlg::OnMenuCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+        case wxID_ICONIZE_FRAME:
+            Iconize(true);
+            break;
+        case wxID_CLOSE:
+            Close();
+            break;
+        case IDM_ABOUTBOX: {
+            CAboutDlg dlg(this);
+            dlg.ShowModal();
+            break;
+        }
+        default:
+            event.Skip();
+            break;
+    }
+}
+
+void CMainDlg::OpenHelpPage() {
+    std::error_code error;
+    const std::string page = FindHelpPage(std::filesystem::current_path(error), ProgramDir());
+    if (!page.empty()) OpenOnDesktop(page);
+}
+
+void CMainDlg::OnWindDownTimer(wxTimerEvent&) {
+    if (runner_.IsRunning()) return;
+    windDownTimer_.Stop();
+    jobControl_.OnJobThreadEnded();
+}
+
+wxWindow* CMainDlg::Preview() const {
+    return preview_;
+}
+
+wxStaticText* CMainDlg::PathField(int id) const {
+    switch (id) {
+        case IDC_BITMAP_PATH:
+            return bitmapPathText_;
+        case IDC_WAVE_PATH:
+            return wavePathText_;
+        case IDC_OUTPUT_PATH:
+            return outputPathText_;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace orvane

@@ -1,0 +1,8 @@
+#include "app/shared_state.h"
+
+namespace orvane {
+
+JobState jobState;
+Picture picture;
+
+}  // namespace orvane
