@@ -114,9 +114,9 @@ bool CheckOutput(const CliArgs& args, std::int64_t audioByteCount, CliEnvironmen
         return false;
     }
     const std::uint64_t needed = BytesNeeded(audioByteCount);
-    const std::uint64_t free = env.freeBytes ? env.freeBytes(output) : 0;
-    if (needed > free) {
-        console.Error("Not enough diskspace, " + std::to_string(needed - free) +
+    const std::uint64_t available = env.freeBytes ? env.freeBytes(output) : 0;
+    if (needed > available) {
+        console.Error("Not enough diskspace, " + std::to_string(needed - available) +
                       " more bytes needed");
         console.Error("Insufficient diskspace");
         return false;

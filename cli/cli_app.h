@@ -28,7 +28,7 @@ struct CliEnvironment {
     std::ostream& out;  // --help and --version
     std::ostream& err;  // log lines, errors, usage errors, progress
     bool errIsTerminal = false;
-    // Local wall-clock time for the log prefix; nullptr leaves the prefix out.
+    // Local wall-clock time for the log prefix; empty or false: no prefix.
     std::function<bool(std::tm&)> localTime;
     std::function<std::uint64_t(const std::string&)> freeBytes;
     // The run's shared state. Its stopRequested is what a stop signal sets.
