@@ -1,0 +1,118 @@
+// Whole runs of the creation job: the image, the statuses, stops.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "cdg_screen.h"
+#include "encoder/subcode.h"
+#include "job_support.h"
+
+namespace orvane {
+namespace {
+
+using test::Bytes;
+using test::JobRig;
+using test::Messages;
+
+Messages Completed(std::int64_t sectorCount) {
+    Messages m = test::ExpectedProgress(sectorCount);
+    m.emplace_back(JOB_COMPLETED, 0);
+    return m;
+}
+
+TEST(CreationJob, ImagesOfEveryLengthFollowTheSchedule) {
+    struct Case {
+        std::int64_t sectors;
+        std::size_t remainder;
+        std::size_t progressMessages;
+        int lastProgress;
+    };
+    // 1,500 sectors: tile 749 gets its first half only; 1,537: the picture
+    // just fits; from 1,538 on the sectors carry empty blocks.
+    const Case cases[] = {{0, 2351, 0, 0},       {1, 0, 1, 100},     {2, 17, 2, 100},
+                          {1500, 0, 751, 100},   {1501, 1, 751, 99}, {1536, 0, 769, 100},
+                          {1537, 2000, 769, 99}, {1538, 0, 770, 100}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.sectors << " sectors");
+        JobRig rig(static_cast<std::size_t>(c.sectors) * kAudioSectorBytes + c.remainder);
+        rig.state.readFailed = true;  // left over from an earlier run
+        rig.state.writeFailed = true;
+        rig.Run();
+        EXPECT_EQ(rig.sink.messages, Completed(c.sectors));
+        ASSERT_EQ(rig.sink.messages.size(), c.progressMessages + 1);
+        if (c.sectors > 0) {
+            EXPECT_EQ(rig.sink.messages[c.progressMessages - 1].second, c.lastProgress);
+        }
+        EXPECT_FALSE(rig.state.readFailed);
+        EXPECT_FALSE(rig.state.writeFailed);
+        EXPECT_FALSE(rig.state.stopRequested);
+        test::ExpectSectors(test::ReadFile(rig.output), rig, c.sectors);
+    }
+}
+
+TEST(CreationJob, ThreeMinuteRecordingDrawsThePictureOnce) {
+    JobRig rig(31752000);
+    test::WriteFile(rig.output, Bytes(40'000'000, 0xEE));  // an older, longer image
+    rig.Run();
+    EXPECT_EQ(rig.sink.messages, Completed(13500));
+    EXPECT_EQ(rig.sink.messages.size(), 13500u - 768u + 1u);
+    const Bytes image = test::ReadFile(rig.output);
+    test::ExpectSectors(image, rig, 13500);
+
+    // Played back on a screen full of noise, the subcode shows the picture.
+    test::CdgScreen screen;
+    screen.pixels.fill(5);
+    for (std::size_t s = 0; s < 13500; ++s) {
+        SubcodeBlock block;
+        std::memcpy(&block, image.data() + s * kRawSectorBytes + kAudioSectorBytes, sizeof block);
+        screen.Apply(block);
+    }
+    for (int y = 0; y < kPictureHeight; ++y) {
+        for (int x = 0; x < kPictureWidth; ++x) {
+            ASSERT_EQ(screen.At(x + 6, y + 12), PixelAt(rig.inputs.picture, x, y));
+        }
+    }
+    for (std::size_t k = 0; k < 16; ++k) {
+        EXPECT_EQ(screen.colours[k].red, rig.inputs.picture.palette[k].red >> 4);
+        EXPECT_EQ(screen.colours[k].green, rig.inputs.picture.palette[k].green >> 4);
+        EXPECT_EQ(screen.colours[k].blue, rig.inputs.picture.palette[k].blue >> 4);
+    }
+}
+
+TEST(CreationJob, StopBeforeTheLoopLeavesAnEmptyImage) {
+    JobRig rig(10 * kAudioSectorBytes);
+    test::WriteFile(rig.output, Bytes(5000, 1));
+    CreationJob(rig.inputs, rig.state, rig.sink);  // stopRequested still set from start-up
+    EXPECT_EQ(rig.sink.messages, (Messages{{JOB_CANCELLED, 0}}));
+    ASSERT_TRUE(std::filesystem::exists(rig.output));
+    EXPECT_EQ(std::filesystem::file_size(rig.output), 0u);
+}
+
+TEST(CreationJob, StopMidRunEndsOnWholeSectorsAndWholeTiles) {
+    // stop during the progress of sector `at`: that iteration still finishes
+    struct Case {
+        std::int64_t sectors, at, written;
+    };
+    for (const Case& c :
+         {Case{20, 0, 1}, Case{20, 5, 7}, Case{1545, 1535, 1537}, Case{1545, 1540, 1541}}) {
+        SCOPED_TRACE(testing::Message() << "stop at sector " << c.at);
+        JobRig rig(static_cast<std::size_t>(c.sectors) * kAudioSectorBytes);
+        // Index of sector `at` among the iterations.
+        std::size_t stopIndex = 0;
+        for (std::int64_t s = 0; s < c.at; s += (s >= 1 && s <= 1536) ? 2 : 1) ++stopIndex;
+        std::size_t progress = 0;
+        rig.sink.onSend = [&](JobStatus code, int) {
+            if (code == JOB_PROGRESS && progress++ == stopIndex) rig.state.stopRequested = true;
+        };
+        rig.Run();
+        Messages expected = test::ExpectedProgress(c.sectors);
+        expected.resize(stopIndex + 1);
+        expected.emplace_back(JOB_CANCELLED, 0);
+        EXPECT_EQ(rig.sink.messages, expected);
+        test::ExpectSectors(test::ReadFile(rig.output), rig, c.written);
+    }
+}
+
+}  // namespace
+}  // namespace orvane
