@@ -15,7 +15,7 @@ std::string ChooserFilter(const std::string& description, const std::string& ext
 std::string ChooserTitle(bool open, const std::string& extension);
 
 class FileSelection {
-public:
+  public:
     FileSelection(DialogModel& model, DialogEffects& effects) : model_(model), effects_(effects) {}
 
     std::string ChooseFile(bool open, const std::string& description, const std::string& extension);
@@ -27,7 +27,11 @@ public:
     bool LoadBitmapFile();
     bool CheckWaveFile();
 
-private:
+  private:
+    // Chooses a picture or recording and checks it with `check`.
+    void BrowseInput(const std::string& description, const std::string& extension,
+                     std::string& path, bool& valid, bool (FileSelection::*check)());
+
     DialogModel& model_;
     DialogEffects& effects_;
 };

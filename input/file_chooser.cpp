@@ -1,1 +1,74 @@
-// placeholder, replaced by the real implementation
+#include "input/file_chooser.h"
+
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/string.h>
+
+#include <filesystem>
+#include <system_error>
+
+namespace orvane {
+
+namespace {
+
+wxString FromFileSystem(const std::string& path) {
+    return wxString(path.c_str(), *wxConvFileName);
+}
+
+std::string ToFileSystem(const wxString& path) {
+    const wxCharBuffer bytes = path.fn_str();
+    return bytes.data() ? std::string(bytes.data()) : std::string();
+}
+
+bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+// GTK asked about replacing the name as typed; the extension we added makes
+// it another name, so the same question is asked for that one.
+bool ConfirmReplace(wxWindow* parent, const std::string& title, const std::string& path) {
+    const std::filesystem::path file(path);
+    const std::string name = file.filename().string();
+    const std::string folder = file.parent_path().filename().string();
+    wxMessageDialog box(
+        parent,
+        FromFileSystem("A file named \"" + name + "\" already exists. Do you want to replace it?"),
+        wxString::FromUTF8(title.c_str()), wxYES_NO | wxNO_DEFAULT | wxICON_WARNING);
+    box.SetExtendedMessage(FromFileSystem("The file already exists in \"" + folder +
+                                          "\". Replacing it will overwrite its contents."));
+    box.SetYesNoLabels(wxString("&Replace"), wxString("&Cancel"));
+    return box.ShowModal() == wxID_YES;
+}
+
+}  // namespace
+
+FileChoice ShowFileChooser(wxWindow* parent, bool open, const std::string& title,
+                           const std::string& filter, const std::string& extension) {
+    // GTK leaves a typed name as it is; only a save needs the default
+    // extension, since an open chooser only gives back existing files.
+    const long style =
+        open ? (wxFD_OPEN | wxFD_FILE_MUST_EXIST) : (wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    const wxString wildcard = wxString::FromUTF8(ChooserPatterns(filter).c_str());
+    wxString folder;
+    wxString name;
+    for (;;) {
+        wxFileDialog dialog(parent, wxString::FromUTF8(title.c_str()), folder, name, wildcard,
+                            style);
+        dialog.SetFilterIndex(0);
+        if (dialog.ShowModal() != wxID_OK) return {};
+        const std::string typed = ToFileSystem(dialog.GetPath());
+        if (typed.empty()) return {};
+        if (open) return {true, typed};
+        const std::string path = WithDefaultExtension(typed, extension);
+        if (path == typed || !Exists(path) || ConfirmReplace(parent, title, path)) {
+            return {true, path};
+        }
+        // Not replaced: show the chooser again on the same folder and name.
+        const std::filesystem::path chosen(path);
+        folder = FromFileSystem(chosen.parent_path().string());
+        name = FromFileSystem(chosen.filename().string());
+    }
+}
+
+}  // namespace orvane
