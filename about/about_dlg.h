@@ -3,11 +3,45 @@
 
 #include <wx/dialog.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "about/link_label.h"
+#include "res/layouts.h"
+
+class wxButton;
+
 namespace orvane {
 
 class CAboutDlg : public wxDialog {
-public:
+  public:
     explicit CAboutDlg(wxWindow* parent);
+
+    // F1 in the box calls this (the main window passes its help page). With
+    // none set, F1 sends a wxEVT_HELP to the parent window instead.
+    static void SetHelpHandler(std::function<void()> handler);
+
+    CLinkLabel& WebsiteLink() { return websiteLink; }
+    CLinkLabel& VersionLabel() { return versionLabel; }
+    CLinkLabel& EmailLink() { return emailLink; }
+
+  private:
+    void BuildControls();
+    wxWindow* CreateText(const ControlSpec& spec, const wxString& caption, const wxRect& place);
+    CLinkLabel* LabelFor(int layoutId);
+    void ConfigureLabels();
+    void FitTexts();
+    void OnCharHook(wxKeyEvent& event);
+    void RequestHelp();
+
+    // Destroyed in reverse order, before the dialog part.
+    CLinkLabel websiteLink;
+    CLinkLabel versionLabel;
+    CLinkLabel emailLink;
+    wxButton* okButton = nullptr;
+    // Every text control with its layout entry, for fitting captions.
+    std::vector<std::pair<wxWindow*, const ControlSpec*>> texts;
 };
 
 }  // namespace orvane

@@ -14,6 +14,10 @@ wxSize LayoutClientSize(wxWindow* dialog, const DialogLayout& layout) {
     return dialog->ConvertDialogToPixels(wxSize(layout.width, layout.height));
 }
 
+wxString LayoutText(std::string_view text) {
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
 wxWindowID WindowIdFor(int layoutId) {
     if (layoutId == IDOK_ID) return wxID_OK;
     if (layoutId == IDCANCEL_ID) return wxID_CANCEL;

@@ -4,6 +4,8 @@
 #include <wx/gdicmn.h>
 #include <wx/window.h>
 
+#include <string_view>
+
 #include "res/layouts.h"
 
 namespace orvane {
@@ -13,6 +15,9 @@ wxRect DialogUnitsToPixels(wxWindow* dialog, const ControlSpec& spec);
 
 // The client size of the whole layout in pixels.
 wxSize LayoutClientSize(wxWindow* dialog, const DialogLayout& layout);
+
+// A layout text (UTF-8) as a wx string.
+wxString LayoutText(std::string_view text);
 
 // The window id for a layout id: the stock OK/Cancel ids become wxID_OK and
 // wxID_CANCEL, -1 becomes wxID_ANY, every other id is kept.

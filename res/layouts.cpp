@@ -1,6 +1,7 @@
 // The two dialog layouts, control by control in creation (and tab) order.
 #include "res/layouts.h"
 
+#include <algorithm>
 #include <array>
 
 #include "res/resource_ids.h"
@@ -50,6 +51,34 @@ constexpr DialogLayout kMain{IDD_MAIN, kProgramName, 419, 255, kMainControls};
 constexpr DialogLayout kAbout{IDD_ABOUTBOX, "About Orvane", 217, 78, kAboutControls};
 
 }  // namespace
+
+namespace {
+
+bool Contains(const ControlSpec& outer, const ControlSpec& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y &&
+           inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
+bool SharesRows(const ControlSpec& a, const ControlSpec& b) {
+    return a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+}  // namespace
+
+int RightLimit(const DialogLayout& layout, const ControlSpec& control) {
+    constexpr int kGap = 2;
+    int limit = layout.width - kGap;
+    for (const ControlSpec& other : layout.controls) {
+        if (&other == &control) continue;
+        if (other.kind == ControlKind::GroupBox) {
+            if (Contains(other, control)) limit = std::min(limit, other.x + other.width - kGap);
+        } else if (SharesRows(other, control) && other.x >= control.x + control.width) {
+            limit = std::min(limit, other.x - kGap);
+        }
+    }
+    return limit;
+}
 
 const DialogLayout& MainLayout() {
     return kMain;

@@ -42,6 +42,12 @@ struct DialogLayout {
 const DialogLayout& MainLayout();   // IDD_MAIN, 16 controls
 const DialogLayout& AboutLayout();  // IDD_ABOUTBOX, 10 controls
 
+// The x, in dialog units, up to which `control` may grow to the right without
+// touching another control on its row or the frame around it (a gap of two
+// units kept). Layout widths were fitted to captions in another font; this
+// is how far a caption may run in the font at hand.
+int RightLimit(const DialogLayout& layout, const ControlSpec& control);
+
 // Texts of the About box that the layout carries.
 inline constexpr std::string_view kAboutString = "&About Orvane...";  // IDS_ABOUTBOX
 inline constexpr std::string_view kCopyrightNotice = "Copyright (C) 2026 The Orvane developers";
