@@ -171,10 +171,13 @@ TEST(JobRunner, RefusesASecondStartWhileTheFirstRuns) {
     // Once ended, the next run may start; a stop already set cancels it.
     rig.state.stopRequested = true;
     test::RecordingSink second;
+    bool runningDuringFinalStatus = false;
+    second.onSend = [&](JobStatus, int) { runningDuringFinalStatus = runner.IsRunning(); };
     ASSERT_EQ(runner.Start(rig.inputs, rig.state, second), JobRunner::StartResult::Started);
     runner.Wait();
     EXPECT_FALSE(runner.IsRunning());
     EXPECT_EQ(second.messages, (Messages{{JOB_CANCELLED, 0}}));
+    EXPECT_TRUE(runningDuringFinalStatus);  // it ends only once that status is handled
 }
 
 }  // namespace
