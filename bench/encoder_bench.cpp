@@ -2,8 +2,9 @@
 // recording, and the bare read/write loop the job is measured against.
 // The job and the bare loop each write a 33 MB file; page-cache write-back
 // makes single runs noisy, so compare them interleaved:
-//   orvane_encoder_bench --benchmark_repetitions=15 \
-//     --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
+//   orvane_encoder_bench --benchmark_repetitions=15
+//       --benchmark_enable_random_interleaving=true
+//       --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
