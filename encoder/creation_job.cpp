@@ -56,10 +56,10 @@ void CloseFile(int fd) {
 // Creating the output truncates it: when it is the recording itself (a link,
 // a second name) that would destroy the audio before a byte of it was read.
 bool IsSameFile(int fd, const std::string& path) {
-    struct stat open {};
+    struct stat opened {};
     struct stat named {};
-    if (::fstat(fd, &open) != 0 || ::stat(path.c_str(), &named) != 0) return false;
-    return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+    if (::fstat(fd, &opened) != 0 || ::stat(path.c_str(), &named) != 0) return false;
+    return opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 // Everything one run owns; built once, reused for every sector.
@@ -69,7 +69,8 @@ class Run {
         : inputs_(inputs), state_(state), sink_(sink), wave_(wave), output_(output) {}
 
     // The header's result is ignored: a file too short for it fails at the
-    // first sector read instead.
+    // first sector read instead. Read in sector-sized pieces so an offset
+    // larger than a sector can never run past the buffer.
     void SkipHeader() {
         std::int64_t left = inputs_.audioDataOffset;
         while (left > 0) {

@@ -27,6 +27,9 @@ JobInputs SnapshotInputs(const JobState& state, const Picture& picture);
 
 // Runs one whole job on the calling thread. Reads state.stopRequested once
 // per iteration, writes readFailed/writeFailed, reports through `sink`.
+// An output path that names the recording itself (by device and inode) is
+// treated as an output that cannot be created, so the audio is never
+// truncated: writeFailed, JOB_IO_ERROR alone.
 void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink);
 
 // Runs CreationJob on a thread of its own, one at a time.

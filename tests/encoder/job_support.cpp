@@ -50,7 +50,7 @@ SubcodeBlock ScheduledBlock(const Picture& picture, std::int64_t s) {
 
 void ExpectSectors(const Bytes& image, const JobRig& rig, std::int64_t sectors) {
     ASSERT_EQ(image.size(), static_cast<std::size_t>(sectors) * kRawSectorBytes);
-    const std::size_t header = WavHeaderBytes();
+    const auto header = static_cast<std::size_t>(rig.inputs.audioDataOffset);
     for (std::int64_t s = 0; s < sectors; ++s) {
         const std::uint8_t* sector = image.data() + s * kRawSectorBytes;
         const std::uint8_t* audio = rig.wav.data() + header + s * kAudioSectorBytes;

@@ -80,6 +80,18 @@ TEST(CreationJob, ThreeMinuteRecordingDrawsThePictureOnce) {
     }
 }
 
+TEST(CreationJob, HeaderLongerThanASectorIsSkippedWhole) {
+    JobRig rig(4 * kAudioSectorBytes);
+    test::WavFields fields;
+    fields.extraChunks = Bytes(5000, 'x');
+    rig.wav = test::MakeWav(4 * kAudioSectorBytes, fields);
+    test::WriteFile(rig.wave, rig.wav);
+    rig.inputs.audioDataOffset = static_cast<std::int64_t>(test::WavHeaderBytes(fields));
+    rig.Run();
+    EXPECT_EQ(rig.sink.messages, Completed(4));
+    test::ExpectSectors(test::ReadFile(rig.output), rig, 4);
+}
+
 TEST(CreationJob, StopBeforeTheLoopLeavesAnEmptyImage) {
     JobRig rig(10 * kAudioSectorBytes);
     test::WriteFile(rig.output, Bytes(5000, 1));
