@@ -102,7 +102,8 @@ TEST_F(LinkLabelTest, NoClickReachesALabelBeforeSetNotify) {
     ASSERT_EQ(desktop.opened.size(), 1u);
     EXPECT_EQ(desktop.opened[0], "mailto:orvane@example.org");
     EXPECT_EQ(seenByFrame, wxPoint(-1, -1));
-    EXPECT_EQ(label.GetLabel(), wxString::FromUTF8(std::string(kAuthorEmail)));  // caption unchanged
+    EXPECT_EQ(label.GetLabel(),
+              wxString::FromUTF8(std::string(kAuthorEmail)));  // caption unchanged
 
     label.SetNotify(false);
     Click(label);
