@@ -44,7 +44,9 @@ bool WriteExactly(int fd, const void* buffer, std::size_t count) {
 int OpenFile(const std::string& path, int flags) {
     int fd;
     do {
-        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0600);
+        // The user's umask decides who else may read the image, as for any
+        // file a desktop program saves.
+        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }

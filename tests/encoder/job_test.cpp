@@ -1,5 +1,6 @@
 // Whole runs of the creation job: the image, the statuses, stops.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -90,6 +91,16 @@ TEST(CreationJob, HeaderLongerThanASectorIsSkippedWhole) {
     rig.Run();
     EXPECT_EQ(rig.sink.messages, Completed(4));
     test::ExpectSectors(test::ReadFile(rig.output), rig, 4);
+}
+
+TEST(CreationJob, NewImageTakesItsModeFromTheUmask) {
+    JobRig rig(2 * kAudioSectorBytes);
+    const mode_t old = umask(022);
+    rig.Run();
+    umask(old);
+    struct stat st {};
+    ASSERT_EQ(stat(rig.output.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0644u);  // others may read it, e.g. to burn it
 }
 
 TEST(CreationJob, StopBeforeTheLoopLeavesAnEmptyImage) {
