@@ -21,26 +21,25 @@ std::function<void()>& HelpHandler() {
     return handler;
 }
 
-const wxColour kLinkBlue(0, 0, 255);
-
 // The smallest size a caption's font is stepped down to so that it fits.
 constexpr double kSmallestPointSize = 7.0;
 
-// The links' clickable areas are their captions, so a link is fitted to its
-// caption; any other text keeps at least its laid-out width. Neither runs
-// past `rightLimit` (pixels): a caption still too wide gets a smaller font.
 wxSize CaptionSize(const wxWindow& text, const wxFont& font) {
     int width = 0, height = 0;
     text.GetTextExtent(text.GetLabel(), &width, &height, nullptr, nullptr, &font);
     return wxSize(width, height);
 }
 
-void FitText(wxWindow& text, int rightLimit, bool fitExactly) {
+// The links' clickable areas are their captions, so a link is fitted to its
+// caption; any other text keeps at least its laid-out width. Neither runs
+// past `rightLimit` (pixels). A plain text whose caption is still too wide
+// gets a smaller font; a link label keeps the font its setters made.
+void FitText(wxWindow& text, int rightLimit, bool isLabel, bool fitExactly) {
     const wxSize laid = text.GetSize();
     const int room = rightLimit - text.GetPosition().x;
     wxFont font = text.GetFont();
     wxSize best = CaptionSize(text, font);
-    while (best.x > room && font.GetFractionalPointSize() > kSmallestPointSize) {
+    while (!isLabel && best.x > room && font.GetFractionalPointSize() > kSmallestPointSize) {
         font.SetFractionalPointSize(font.GetFractionalPointSize() - 0.5);
         best = CaptionSize(text, font);
     }
@@ -120,7 +119,7 @@ CLinkLabel* CAboutDlg::LabelFor(int layoutId) {
 void CAboutDlg::ConfigureLabels() {
     const wxCursor hand = LinkCursor();
     for (CLinkLabel* link : {&emailLink, &websiteLink}) {
-        link->SetNotify(true).SetHoverCursor(hand).SetColor(kLinkBlue).SetUnderline(true);
+        link->SetNotify(true).SetHoverCursor(hand).SetColor(wxColour(0, 0, 255)).SetUnderline(true);
     }
     versionLabel.SetBold(true);
 }
@@ -129,7 +128,7 @@ void CAboutDlg::FitTexts() {
     for (const auto& [window, spec] : texts) {
         const int limit = ConvertDialogToPixels(wxPoint(RightLimit(AboutLayout(), *spec), 0)).x;
         const bool isLink = window == &websiteLink || window == &emailLink;
-        FitText(*window, limit, isLink);
+        FitText(*window, limit, isLink || window == &versionLabel, isLink);
     }
 }
 

@@ -150,5 +150,17 @@ TEST(Layouts, AboutBoxHasItsTenControlsAndTheLinkTexts) {
     EXPECT_EQ(kAboutString, "&About Orvane...");
 }
 
+// How far a caption may run: to the next control on its row, or to the frame
+// around it, two units short.
+TEST(Layouts, RightLimitStopsAtTheNextControlOrTheFrame) {
+    const DialogLayout& about = AboutLayout();
+    EXPECT_EQ(RightLimit(about, about.controls[2]), 180);  // notice, before OK at 182
+    EXPECT_EQ(RightLimit(about, about.controls[5]), 85);   // "Email:", before its link at 87
+    EXPECT_EQ(RightLimit(about, about.controls[7]), 208);  // e-mail link, frame ends at 210
+    EXPECT_EQ(RightLimit(about, about.controls[1]), 180);  // version line, before OK
+    const DialogLayout& main = MainLayout();
+    EXPECT_EQ(RightLimit(main, main.controls[4]), 386);  // bitmap path, before its browse button
+}
+
 }  // namespace
 }  // namespace orvane
