@@ -49,10 +49,18 @@ class HelpKeyFilter : public wxEventFilter {
     CMainDlg& dialog_;
 };
 
-// A path field: GTK draws no border around a static text, so the sunken
-// frame is a panel around it. Long paths are shortened in the middle.
+// GTK draws no border around a static text, so a path field's sunken frame
+// is a panel around it; the panel stays out of the tab order.
+class PathFrame : public wxPanel {
+  public:
+    using wxPanel::wxPanel;
+    bool AcceptsFocus() const override { return false; }
+    bool AcceptsFocusFromKeyboard() const override { return false; }
+};
+
+// Long paths are shortened in the middle.
 wxStaticText* CreatePathField(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size) {
-    auto* frame = new wxPanel(parent, wxID_ANY, pos, size, wxBORDER_SUNKEN);
+    auto* frame = new PathFrame(parent, wxID_ANY, pos, size, wxBORDER_SUNKEN);
     const wxSize inside = frame->GetClientSize();
     auto* text = new wxStaticText(frame, id, wxString(), wxDefaultPosition, wxDefaultSize,
                                   wxST_ELLIPSIZE_MIDDLE | wxST_NO_AUTORESIZE);

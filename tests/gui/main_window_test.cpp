@@ -1,0 +1,180 @@
+// The main window as it opens: its controls, the preview, help and menus.
+#include <wx/bmpbuttn.h>
+#include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+#include <filesystem>
+
+#include "about/about_dlg.h"
+#include "about/desktop_opener.h"
+#include "app/message_box.h"
+#include "gui_helpers.h"
+#include "res/layout_builder.h"
+#include "res/resource_ids.h"
+#include "support/gui_test_support.h"
+
+namespace orvane::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+void CollectLabels(wxWindow* window, std::vector<std::string>& labels) {
+    for (wxWindow* child : window->GetChildren()) {
+        labels.emplace_back(child->GetLabel().utf8_str());
+        CollectLabels(child, labels);
+    }
+}
+
+TEST_F(MainWindowTest, OpensWithEveryControlInPlaceAndNoPlaceholderText) {
+    EXPECT_EQ(dlg->GetTitle(), "Orvane");
+    for (int id : {IDC_BROWSE_BITMAP, IDC_BROWSE_WAVE, IDC_BROWSE_OUTPUT, IDC_BITMAP_PATH,
+                   IDC_WAVE_PATH, IDC_GRAPHICS_FRAME, IDC_START, IDC_PROGRESS, IDC_PROGRESS_FRAME,
+                   IDC_OUTPUT_PATH, IDC_LOG, int(wxID_CANCEL)})
+        EXPECT_NE(dlg->FindWindow(id), nullptr) << id;
+    // Every layout control is where the layout puts it (path fields: their frame).
+    for (const ControlSpec& spec : MainLayout().controls) {
+        if (spec.id < 0) continue;
+        wxWindow* control = dlg->FindWindow(WindowIdFor(spec.id));
+        if (spec.kind == ControlKind::PathField) control = control->GetParent();
+        EXPECT_EQ(control->GetRect(), DialogUnitsToPixels(dlg.get(), spec)) << spec.id;
+    }
+
+    std::vector<std::string> labels;
+    CollectLabels(dlg.get(), labels);
+    for (const std::string& label : labels) {
+        EXPECT_NE(label, "Static");
+        EXPECT_NE(label, "Button1");
+        EXPECT_NE(label, "Progress1");
+    }
+    EXPECT_EQ(dlg->StartButton()->GetLabel(), "&Start");
+    EXPECT_EQ(dlg->ExitButton()->GetLabel(), "E&xit");
+    EXPECT_EQ(dlg->ProgressBar()->GetRange(), 100);
+    EXPECT_TRUE(dlg->LogList()->HasFlag(wxLB_ALWAYS_SB));
+    auto* browse = dynamic_cast<wxBitmapButton*>(dlg->FindWindow(IDC_BROWSE_WAVE));
+    ASSERT_NE(browse, nullptr);
+    EXPECT_EQ(browse->GetBitmapLabel().GetSize(), wxSize(18, 15));
+    EXPECT_TRUE(dlg->PathField(IDC_BITMAP_PATH)->GetParent()->HasFlag(wxBORDER_SUNKEN));
+}
+
+TEST_F(MainWindowTest, KeepsItsSizeAndStartsWithTheFocusOnExit) {
+    EXPECT_FALSE(dlg->HasFlag(wxRESIZE_BORDER));
+    EXPECT_FALSE(dlg->HasFlag(wxMAXIMIZE_BOX));
+    EXPECT_EQ(dlg->GetMinSize(), dlg->GetMaxSize());
+    EXPECT_EQ(dlg->GetClientSize(), LayoutClientSize(dlg.get(), MainLayout()));
+    EXPECT_EQ(wxWindow::FindFocus(), dlg->ExitButton());
+
+    // Tab order: Exit, the three browse buttons, Start, the log.
+    std::vector<int> order;
+    for (wxWindow* child : dlg->GetChildren())
+        if (child->CanAcceptFocusFromKeyboard()) order.push_back(child->GetId());
+    EXPECT_EQ(order, (std::vector<int>{wxID_CANCEL, IDC_BROWSE_BITMAP, IDC_BROWSE_WAVE,
+                                       IDC_BROWSE_OUTPUT, IDC_START, IDC_LOG}));
+}
+
+TEST_F(MainWindowTest, PreviewIsBlackAndCentredInTheGraphicsFrame) {
+    const wxRect frame = dlg->GraphicsFrame()->GetRect();
+    const wxRect preview = dlg->Preview()->GetRect();
+    EXPECT_EQ(preview.GetSize(), wxSize(288, 192));
+    EXPECT_EQ(preview.x - frame.x, frame.GetRight() - preview.GetRight());
+    EXPECT_LE(std::abs((preview.y - frame.y) - (frame.GetBottom() - preview.GetBottom())), 1);
+
+    const wxImage shown = GrabScreen(dlg->Preview());
+    ASSERT_TRUE(shown.IsOk());
+    for (int y = 0; y < shown.GetHeight(); y += 7)
+        for (int x = 0; x < shown.GetWidth(); x += 5)
+            ASSERT_EQ(shown.GetRed(x, y) + shown.GetGreen(x, y) + shown.GetBlue(x, y), 0)
+                << x << "," << y;
+}
+
+TEST_F(MainWindowTest, AcceptedPictureShowsAtOnce) {
+    // Every pixel colour 9, which the common palette makes red.
+    const std::string path = dir.File("red.bmp");
+    WriteFile(path, MakeBmp(MakePicture([](int, int) { return 9; })));
+    SetChooserShower(
+        [&](wxWindow*, bool, const std::string&, const std::string&, const std::string&) {
+            return FileChoice{true, path};
+        });
+    Click(IDC_BROWSE_BITMAP);
+    EXPECT_TRUE(state.bitmapValid);
+    EXPECT_EQ(std::string(dlg->PathField(IDC_BITMAP_PATH)->GetLabel().utf8_str()), path);
+    PumpFor(50ms);
+    const wxImage shown = GrabScreen(dlg->Preview());
+    const Palette common = CommonPalette();
+    EXPECT_EQ(shown.GetRed(100, 100), common[9].red);
+    EXPECT_EQ(shown.GetGreen(100, 100), common[9].green);
+    EXPECT_EQ(shown.GetBlue(100, 100), common[9].blue);
+    EXPECT_EQ(LastLogLine().substr(13), "Valid BMP file loaded: " + path);
+}
+
+TEST_F(MainWindowTest, ContextMenuCarriesTheAboutItemUnlessItsTextIsEmpty) {
+    std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
+    ASSERT_EQ(menu->GetMenuItemCount(), 4u);
+    EXPECT_TRUE(menu->FindItemByPosition(2)->IsSeparator());
+    EXPECT_EQ(menu->FindItemByPosition(3)->GetId(), IDM_ABOUTBOX);
+    EXPECT_EQ(menu->FindItemByPosition(3)->GetItemLabel(), "&About Orvane...");
+    std::unique_ptr<wxMenu> bare(BuildContextMenu(""));
+    EXPECT_EQ(bare->GetMenuItemCount(), 2u);
+}
+
+class HelpKeyTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SetDesktopOpener([this](const std::string& target) { opened.push_back(target); });
+        previous = std::filesystem::current_path();
+        WriteFile(dir.File("orvane.htm"), {'<'});
+        std::filesystem::current_path(dir.path());
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        SetDesktopOpener({});
+        MainWindowTest::TearDown();
+    }
+    void PressF1(wxWindow* window, int modifiers) {
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = WXK_F1;
+        key.SetControlDown(modifiers & wxMOD_CONTROL);
+        key.SetShiftDown(modifiers & wxMOD_SHIFT);
+        key.SetAltDown(modifiers & wxMOD_ALT);
+        key.SetEventObject(window);
+        window->GetEventHandler()->ProcessEvent(key);
+    }
+    std::vector<std::string> opened;
+    std::filesystem::path previous;
+};
+
+TEST_F(HelpKeyTest, F1AloneOpensThePageFromTheMainWindowAndTheAboutBox) {
+    PressF1(dlg->LogList(), wxMOD_NONE);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], dir.File("orvane.htm"));
+    for (int modifiers : {wxMOD_SHIFT, wxMOD_CONTROL, wxMOD_ALT}) PressF1(dlg.get(), modifiers);
+    EXPECT_EQ(opened.size(), 1u);
+
+    CAboutDlg about(dlg.get());
+    PressF1(&about, wxMOD_NONE);
+    EXPECT_EQ(opened.size(), 2u);
+}
+
+TEST_F(MainWindowTest, EnterOnTheLogListEndsTheWindowAndAsksAJobToStop) {
+    state.stopRequested = false;
+    wxKeyEvent enter(wxEVT_KEY_DOWN);
+    enter.m_keyCode = WXK_RETURN;
+    enter.SetEventObject(dlg->LogList());
+    dlg->LogList()->GetEventHandler()->ProcessEvent(enter);
+    EXPECT_TRUE(state.stopRequested);
+    EXPECT_FALSE(dlg->IsShown());
+}
+
+TEST_F(MainWindowTest, NothingChosenShowsOneBoxAndTheButtonReturnsToStart) {
+    Click(IDC_START);
+    EXPECT_EQ(boxes, std::vector<std::string>{"No bitmap file selected"});
+    EXPECT_EQ(dlg->StartButton()->GetLabel(), "&Start");
+    EXPECT_TRUE(LogLines().empty());
+}
+
+}  // namespace
+}  // namespace orvane::test
