@@ -69,6 +69,11 @@ wxStaticText* CreatePathField(wxWindow* parent, int id, const wxPoint& pos, cons
     return text;
 }
 
+// Own ids for the two window commands: wx's stock close id would show a Ctrl+W
+// that the window does not have.
+constexpr int kMinimizeCommand = 0x7F20;
+constexpr int kCloseCommand = 0x7F60;
+
 wxString FromView(std::string_view text) {
     return wxString::FromUTF8(text.data(), text.size());
 }
@@ -81,10 +86,10 @@ wxMenu* BuildContextMenu(std::string_view aboutString) {
         const wxString label = wxString::FromUTF8(entry.label);
         switch (entry.command) {
             case MenuCommand::Minimize:
-                menu->Append(wxID_ICONIZE_FRAME, label);
+                menu->Append(kMinimizeCommand, label);
                 break;
             case MenuCommand::Close:
-                menu->Append(wxID_CLOSE, label);
+                menu->Append(kCloseCommand, label);
                 break;
             case MenuCommand::Separator:
                 menu->AppendSeparator();
@@ -199,6 +204,8 @@ void CMainDlg::BindEvents() {
     // Exit, Escape and the close box all arrive as the Cancel command.
     Bind(wxEVT_BUTTON, &CMainDlg::OnCancel, this, wxID_CANCEL);
     Bind(wxEVT_CONTEXT_MENU, &CMainDlg::OnContextMenu, this);
+    // The About box passes its help requests on to its parent, this window.
+    Bind(wxEVT_HELP, [this](wxHelpEvent&) { OpenHelpPage(); });
     Bind(wxEVT_MENU, &CMainDlg::OnMenuCommand, this);
     Bind(wxEVT_TIMER, &CMainDlg::OnWindDownTimer, this, windDownTimer_.GetId());
     logList_->Bind(wxEVT_KEY_DOWN, &CMainDlg::OnLogKey, this);
@@ -253,10 +260,10 @@ void CMainDlg::OnContextMenu(wxContextMenuEvent&) {
 
 void CMainDlg::OnMenuCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
-        case wxID_ICONIZE_FRAME:
+        case kMinimizeCommand:
             Iconize(true);
             break;
-        case wxID_CLOSE:
+        case kCloseCommand:
             Close();
             break;
         case IDM_ABOUTBOX: {
