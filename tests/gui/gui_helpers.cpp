@@ -52,6 +52,7 @@ void MainWindowTest::ChooseFiles(double seconds) {
     model.wavePath = dir.File("song.wav");
     model.outputPath = dir.File("disc.cdg");
     picture = RandomPicture(7);
+    UpdatePreviewInfo(picture);
     WriteFile(model.bitmapPath, MakeBmp(picture));
     const auto audioBytes = static_cast<std::size_t>(seconds * 44100) * 4;
     WriteFile(model.wavePath, MakeWav(audioBytes));

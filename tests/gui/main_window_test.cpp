@@ -6,6 +6,7 @@
 #include <wx/menu.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 
@@ -159,14 +160,39 @@ TEST_F(HelpKeyTest, F1AloneOpensThePageFromTheMainWindowAndTheAboutBox) {
     EXPECT_EQ(opened.size(), 2u);
 }
 
-TEST_F(MainWindowTest, EnterOnTheLogListEndsTheWindowAndAsksAJobToStop) {
-    state.stopRequested = false;
-    wxKeyEvent enter(wxEVT_KEY_DOWN);
-    enter.m_keyCode = WXK_RETURN;
-    enter.SetEventObject(dlg->LogList());
-    dlg->LogList()->GetEventHandler()->ProcessEvent(enter);
-    EXPECT_TRUE(state.stopRequested);
-    EXPECT_FALSE(dlg->IsShown());
+TEST_F(MainWindowTest, EveryWayOutEndsTheWindowAndAsksAJobToStop) {
+    const auto pressKey = [](wxWindow* window, wxEventType type, int code) {
+        wxKeyEvent key(type);
+        key.m_keyCode = code;
+        key.SetEventObject(window);
+        window->GetEventHandler()->ProcessEvent(key);
+    };
+    const std::vector<std::function<void()>> ways = {
+        [&] { pressKey(dlg->LogList(), wxEVT_KEY_DOWN, WXK_RETURN); },  // the OK route
+        [&] { pressKey(dlg->ExitButton(), wxEVT_CHAR_HOOK, WXK_ESCAPE); },
+        [&] { dlg->Close(); },  // the close box
+        [&] { Click(wxID_CANCEL); },
+    };
+    for (std::size_t i = 0; i < ways.size(); ++i) {
+        if (i > 0) {
+            dlg = std::make_unique<CMainDlg>(state, picture);
+            dlg->Show();
+        }
+        state.stopRequested = false;
+        ways[i]();
+        EXPECT_TRUE(state.stopRequested) << i;
+        EXPECT_FALSE(dlg->IsShown()) << i;
+    }
+}
+
+TEST_F(MainWindowTest, ClickingALogLineSelectsNothing) {
+    for (int i = 0; i < 5; ++i) dlg->LogList()->Append(wxString::Format("line %d", i));
+    PumpFor(50ms);
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(dlg->LogList()->ClientToScreen(wxPoint(60, 30)));
+    mouse.MouseClick();
+    PumpFor(150ms);
+    EXPECT_EQ(dlg->LogList()->GetSelection(), wxNOT_FOUND);
 }
 
 TEST_F(MainWindowTest, NothingChosenShowsOneBoxAndTheButtonReturnsToStart) {
