@@ -69,11 +69,11 @@ void CAboutDlg::SetHelpHandler(std::function<void()> handler) {
 
 // One control a layout entry, in layout order, which is also the tab order.
 void CAboutDlg::BuildControls() {
-    for (const ControlSpec& spec : AboutLayout().controls) {
-        const wxRect r = DialogUnitsToPixels(this, spec);
-        const wxString caption = LayoutText(spec.caption);
-        const wxWindowID id = WindowIdFor(spec.id);
-        switch (spec.kind) {
+    for (const ControlSpec& entry : AboutLayout().controls) {
+        const wxRect r = DialogUnitsToPixels(this, entry);
+        const wxString caption = LayoutText(entry.caption);
+        const wxWindowID id = WindowIdFor(entry.id);
+        switch (entry.kind) {
             case ControlKind::Icon:
                 // The large icon at its own size; the layout only places it.
                 new wxStaticBitmap(this, id, wxBitmapBundle(ProgramIcon(32)), r.GetPosition(),
@@ -87,16 +87,16 @@ void CAboutDlg::BuildControls() {
                 new wxStaticBox(this, id, caption, r.GetPosition(), r.GetSize());
                 break;
             default:
-                texts.push_back({CreateText(spec, caption, r), &spec});
+                texts.push_back({CreateText(entry, caption, r), &entry});
                 break;
         }
     }
 }
 
-wxWindow* CAboutDlg::CreateText(const ControlSpec& spec, const wxString& caption,
+wxWindow* CAboutDlg::CreateText(const ControlSpec& entry, const wxString& caption,
                                 const wxRect& place) {
-    if (CLinkLabel* label = LabelFor(spec.id)) {
-        label->Create(this, spec.id, caption, place.GetPosition(), place.GetSize());
+    if (CLinkLabel* label = LabelFor(entry.id)) {
+        label->Create(this, entry.id, caption, place.GetPosition(), place.GetSize());
         return label;
     }
     return new wxStaticText(this, wxID_ANY, caption, place.GetPosition(), place.GetSize(),
@@ -125,8 +125,8 @@ void CAboutDlg::ConfigureLabels() {
 }
 
 void CAboutDlg::FitTexts() {
-    for (const auto& [window, spec] : texts) {
-        const int limit = ConvertDialogToPixels(wxPoint(RightLimit(AboutLayout(), *spec), 0)).x;
+    for (const auto& [window, entry] : texts) {
+        const int limit = ConvertDialogToPixels(wxPoint(RightLimit(AboutLayout(), *entry), 0)).x;
         const bool isLink = window == &websiteLink || window == &emailLink;
         FitText(*window, limit, isLink || window == &versionLabel, isLink);
     }

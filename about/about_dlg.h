@@ -28,7 +28,7 @@ class CAboutDlg : public wxDialog {
 
   private:
     void BuildControls();
-    wxWindow* CreateText(const ControlSpec& spec, const wxString& caption, const wxRect& place);
+    wxWindow* CreateText(const ControlSpec& entry, const wxString& caption, const wxRect& place);
     CLinkLabel* LabelFor(int layoutId);
     void ConfigureLabels();
     void FitTexts();

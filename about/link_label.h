@@ -15,7 +15,7 @@
 
 #include <string>
 
-#include "about/font_spec.h"
+#include "about/font_description.h"
 
 namespace orvane {
 
@@ -40,7 +40,7 @@ class CLinkLabel : public wxControl {
 
     const wxColour& TextColor() const { return textColor; }
     const wxBrush& BackgroundBrush() const { return backgroundBrush; }
-    const FontSpec& Spec() const { return fontSpec; }
+    const FontSpec& FontDescription() const { return fontSpec; }
     const wxFont& LabelFont() const { return labelFont; }
     const wxCursor& HoverCursor() const { return hoverCursor; }
     bool Notifies() const { return notify; }

@@ -139,7 +139,7 @@ void CMainDlg::EndJob() {
 }
 
 void CMainDlg::CreateControls() {
-    for (const ControlSpec& spec : MainLayout().controls) CreateControl(spec);
+    for (const ControlSpec& entry : MainLayout().controls) CreateControl(entry);
     // The preview lies over the "Graphics" frame, centred in it exactly.
     const wxRect frame = graphicsFrame_->GetRect();
     const wxPoint at(frame.x + (frame.width - kPictureWidth) / 2,
@@ -147,39 +147,39 @@ void CMainDlg::CreateControls() {
     preview_ = new PreviewWindow(this, at, model_.picture);
 }
 
-wxWindow* CMainDlg::CreateControl(const ControlSpec& spec) {
-    const wxRect rect = DialogUnitsToPixels(this, spec);
+wxWindow* CMainDlg::CreateControl(const ControlSpec& entry) {
+    const wxRect rect = DialogUnitsToPixels(this, entry);
     const wxPoint pos = rect.GetPosition();
     const wxSize size = rect.GetSize();
     // Exit carries wx's Cancel id, so Escape and the close box reach it.
-    const int id = WindowIdFor(spec.id);
+    const int id = WindowIdFor(entry.id);
     // Captions that only name the control class are never shown.
-    const wxString caption = spec.captionHidden ? wxString() : FromView(spec.caption);
-    switch (spec.kind) {
+    const wxString caption = entry.captionHidden ? wxString() : FromView(entry.caption);
+    switch (entry.kind) {
         case ControlKind::PushButton:
         case ControlKind::DefaultPushButton: {
-            if (IsBrowseButton(spec.id)) {
+            if (IsBrowseButton(entry.id)) {
                 auto* button = new wxBitmapButton(this, id, BrowseBitmap(), pos, size);
-                if (spec.id == IDC_BROWSE_BITMAP) browseBitmapButton_ = button;
-                if (spec.id == IDC_BROWSE_WAVE) browseWaveButton_ = button;
-                if (spec.id == IDC_BROWSE_OUTPUT) browseOutputButton_ = button;
+                if (entry.id == IDC_BROWSE_BITMAP) browseBitmapButton_ = button;
+                if (entry.id == IDC_BROWSE_WAVE) browseWaveButton_ = button;
+                if (entry.id == IDC_BROWSE_OUTPUT) browseOutputButton_ = button;
                 return button;
             }
             auto* button = new wxButton(this, id, caption, pos, size);
             if (id == wxID_CANCEL) exitButton_ = button;
-            if (spec.id == IDC_START) startButton_ = button;
+            if (entry.id == IDC_START) startButton_ = button;
             return button;
         }
         case ControlKind::GroupBox: {
             auto* box = new wxStaticBox(this, id, caption, pos, size);
-            if (spec.id == IDC_GRAPHICS_FRAME) graphicsFrame_ = box;
+            if (entry.id == IDC_GRAPHICS_FRAME) graphicsFrame_ = box;
             return box;
         }
         case ControlKind::PathField: {
             wxStaticText* text = CreatePathField(this, id, pos, size);
-            if (spec.id == IDC_BITMAP_PATH) bitmapPathText_ = text;
-            if (spec.id == IDC_WAVE_PATH) wavePathText_ = text;
-            if (spec.id == IDC_OUTPUT_PATH) outputPathText_ = text;
+            if (entry.id == IDC_BITMAP_PATH) bitmapPathText_ = text;
+            if (entry.id == IDC_WAVE_PATH) wavePathText_ = text;
+            if (entry.id == IDC_OUTPUT_PATH) outputPathText_ = text;
             return text;
         }
         case ControlKind::ListBox:

@@ -65,7 +65,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
 
   private:
     void CreateControls();
-    wxWindow* CreateControl(const ControlSpec& spec);
+    wxWindow* CreateControl(const ControlSpec& entry);
     void BindEvents();
     void EndWith(int returnCode);
     void OnLogKey(wxKeyEvent& event);

@@ -4,9 +4,9 @@
 
 namespace orvane {
 
-wxRect DialogUnitsToPixels(wxWindow* dialog, const ControlSpec& spec) {
-    const wxPoint pos = dialog->ConvertDialogToPixels(wxPoint(spec.x, spec.y));
-    const wxSize size = dialog->ConvertDialogToPixels(wxSize(spec.width, spec.height));
+wxRect DialogUnitsToPixels(wxWindow* dialog, const ControlSpec& entry) {
+    const wxPoint pos = dialog->ConvertDialogToPixels(wxPoint(entry.x, entry.y));
+    const wxSize size = dialog->ConvertDialogToPixels(wxSize(entry.width, entry.height));
     return wxRect(pos, size);
 }
 

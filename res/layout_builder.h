@@ -11,7 +11,7 @@
 namespace orvane {
 
 // The control's rectangle in pixels, in the dialog units of `dialog`'s font.
-wxRect DialogUnitsToPixels(wxWindow* dialog, const ControlSpec& spec);
+wxRect DialogUnitsToPixels(wxWindow* dialog, const ControlSpec& entry);
 
 // The client size of the whole layout in pixels.
 wxSize LayoutClientSize(wxWindow* dialog, const DialogLayout& layout);

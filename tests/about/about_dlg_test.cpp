@@ -103,13 +103,13 @@ TEST_F(AboutDlgTest, ShowsTheLayoutWithOkAsDefaultAndFocus) {
         }
     }
     EXPECT_EQ(dlg.VersionLabel().GetLabel(), "Orvane Version 0.1 Beta");
-    EXPECT_EQ(dlg.VersionLabel().Spec().weight, 700);
+    EXPECT_EQ(dlg.VersionLabel().FontDescription().weight, 700);
     EXPECT_FALSE(dlg.VersionLabel().Notifies());
     EXPECT_EQ(dlg.VersionLabel().TextColor(), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
     for (CLinkLabel* link : {&dlg.WebsiteLink(), &dlg.EmailLink()}) {
         EXPECT_TRUE(link->Notifies());
         EXPECT_EQ(link->TextColor(), wxColour(0, 0, 255));
-        EXPECT_EQ(link->Spec().underline, 1);
+        EXPECT_EQ(link->FontDescription().underline, 1);
         EXPECT_TRUE(link->GetCursor().IsOk());
     }
 }

@@ -53,34 +53,34 @@ class LinkLabelTest : public testing::Test {
 TEST_F(LinkLabelTest, ConstructionCopiesSystemColoursAndTheDefaultGuiFont) {
     CLinkLabel label;  // no window
     EXPECT_EQ(label.TextColor(), wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOWTEXT));
-    EXPECT_EQ(label.Spec(), DefaultGuiFontSpec());
-    EXPECT_EQ(label.LabelFont(), FontFromSpec(label.Spec()));
+    EXPECT_EQ(label.FontDescription(), DefaultGuiFontSpec());
+    EXPECT_EQ(label.LabelFont(), FontFromSpec(label.FontDescription()));
     EXPECT_FALSE(label.HoverCursor().IsOk());
     // Setters before the window exists change the fields and touch nothing else.
     label.SetBold(true).SetUnderline(true).SetColor(*wxBLUE).SetNotify(true);
-    EXPECT_EQ(label.Spec().weight, 700);
+    EXPECT_EQ(label.FontDescription().weight, 700);
     EXPECT_EQ(label.TextColor(), *wxBLUE);
 }
 
 TEST_F(LinkLabelTest, BoldAndUnderlineChangeOnlyTheirMember) {
     CLinkLabel& label = Attached("Orvane Version 0.1 Beta");
-    const FontSpec before = label.Spec();
+    const FontSpec before = label.FontDescription();
 
     EXPECT_EQ(&label.SetBold(true), &label);
-    EXPECT_EQ(label.Spec().weight, 700);
+    EXPECT_EQ(label.FontDescription().weight, 700);
     EXPECT_EQ(label.LabelFont().GetNumericWeight(), 700);
     label.SetBold(false);
-    EXPECT_EQ(label.Spec().weight, 400);
+    EXPECT_EQ(label.FontDescription().weight, 400);
     EXPECT_EQ(label.LabelFont().GetNumericWeight(), 400);
 
     EXPECT_EQ(&label.SetUnderline(true), &label);
-    EXPECT_EQ(label.Spec().underline, 1);
+    EXPECT_EQ(label.FontDescription().underline, 1);
     EXPECT_TRUE(label.LabelFont().GetUnderlined());
 
     FontSpec expected = before;
     expected.weight = 400;
     expected.underline = 1;
-    EXPECT_EQ(label.Spec(), expected);  // face, size, character set kept
+    EXPECT_EQ(label.FontDescription(), expected);  // face, size, character set kept
     EXPECT_EQ(label.LabelFont().GetFractionalPointSize(), before.pointSize);
     EXPECT_EQ(label.LabelFont().GetFaceName().utf8_string(), before.faceName);
     EXPECT_EQ(label.GetFont(), label.LabelFont());

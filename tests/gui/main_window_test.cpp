@@ -37,11 +37,11 @@ TEST_F(MainWindowTest, OpensWithEveryControlInPlaceAndNoPlaceholderText) {
                    IDC_OUTPUT_PATH, IDC_LOG, int(wxID_CANCEL)})
         EXPECT_NE(dlg->FindWindow(id), nullptr) << id;
     // Every layout control is where the layout puts it (path fields: their frame).
-    for (const ControlSpec& spec : MainLayout().controls) {
-        if (spec.id < 0) continue;
-        wxWindow* control = dlg->FindWindow(WindowIdFor(spec.id));
-        if (spec.kind == ControlKind::PathField) control = control->GetParent();
-        EXPECT_EQ(control->GetRect(), DialogUnitsToPixels(dlg.get(), spec)) << spec.id;
+    for (const ControlSpec& entry : MainLayout().controls) {
+        if (entry.id < 0) continue;
+        wxWindow* control = dlg->FindWindow(WindowIdFor(entry.id));
+        if (entry.kind == ControlKind::PathField) control = control->GetParent();
+        EXPECT_EQ(control->GetRect(), DialogUnitsToPixels(dlg.get(), entry)) << entry.id;
     }
 
     std::vector<std::string> labels;

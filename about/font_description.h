@@ -25,7 +25,7 @@ struct FontSpec {
 FontSpec FontSpecOf(const wxFont& font);
 
 // A font made from the description.
-wxFont FontFromSpec(const FontSpec& spec);
+wxFont FontFromSpec(const FontSpec& desc);
 
 // The description of the desktop's default GUI font.
 FontSpec DefaultGuiFontSpec();
