@@ -153,7 +153,7 @@ int RunJob(JobInputs inputs, CliEnvironment& env, CliConsole& console) {
     CliStatusSink sink(console, state);
     JobRunner runner;
     if (StartJob(runner, std::move(inputs), state, sink) != JobRunner::StartResult::Started) {
-        console.Error("The creation job could not be started");
+        console.Error("Could not start the creation job");  // the window's text
         return kExitIoError;
     }
     runner.Wait();
