@@ -78,16 +78,19 @@ TEST_F(CliBinaryTest, CompleteRunWithStderrInAFile) {
     ExpectImageOfRecording(out_, audio);
 }
 
+// In the child: a full disk after `limit` bytes of any file it writes.
+void LimitFileSize(rlim_t limit) {
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit then returns short
+    const rlimit r{limit, limit};
+    setrlimit(RLIMIT_FSIZE, &r);
+}
+
 // A full disk in the middle of the image, made with a file size limit: the
 // short write must end the run as a failure, not as a success.
 TEST_F(CliBinaryTest, ShortWriteMidRunIsAWriteError) {
     WriteFile(wav_, MakeWav(kMinimumAudioBytes));
     const rlim_t limit = 100 * 2448 + 1000;  // ends inside sector 100
-    const pid_t pid = Spawn({bmp_, wav_, out_}, errFile_, [limit] {
-        signal(SIGXFSZ, SIG_IGN);  // a write past the limit then returns short
-        const rlimit r{limit, limit};
-        setrlimit(RLIMIT_FSIZE, &r);
-    });
+    const pid_t pid = Spawn({bmp_, wav_, out_}, errFile_, [limit] { LimitFileSize(limit); });
     EXPECT_EQ(ExitStatus(pid), 3);
     const auto lines = SplitLines(ReadText(errFile_));
     ASSERT_GE(lines.size(), 2u);
@@ -95,6 +98,23 @@ TEST_F(CliBinaryTest, ShortWriteMidRunIsAWriteError) {
         << lines[lines.size() - 2];
     EXPECT_TRUE(lines.back().ends_with("]   Canceled by user")) << lines.back();
     EXPECT_EQ(std::filesystem::file_size(out_), limit);  // left as the failure left it
+}
+
+// Started with stderr closed (`2>&-`), the program must not let the
+// recording take descriptor 2: the error line of a failed run would be
+// written into the audio.
+TEST_F(CliBinaryTest, ClosedStderrNeverLeadsLogLinesIntoTheRecording) {
+    WriteFile(wav_, MakeWav(kMinimumAudioBytes));
+    const Bytes recording = ReadFile(wav_);
+    // --quiet: no success line fails first and silences the stream. The
+    // limit lies past the point the recording has been read to, so the limit
+    // itself would not stop a write there.
+    const pid_t pid = Spawn({"--quiet", bmp_, wav_, out_}, errFile_, [] {
+        LimitFileSize(100 * 2448 + 1000);
+        close(STDERR_FILENO);
+    });
+    EXPECT_EQ(ExitStatus(pid), 3);
+    EXPECT_TRUE(ReadFile(wav_) == recording) << "the recording was written to";
 }
 
 // Ten minutes of audio: long enough that the signal lands mid-run.
