@@ -70,7 +70,6 @@ void CliStatusSink::Send(JobStatus code, int value) {
             }
             break;
         case JOB_CANCELLED:
-            cancelled_ = true;
             console_.Error("Canceled by user");
             break;
         case JOB_COMPLETED:

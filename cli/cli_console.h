@@ -51,15 +51,14 @@ class CliStatusSink : public StatusSink {
 
     // Read after the job's thread has been joined.
     bool ioError() const { return ioError_; }
+    // Neither of the two: the run was stopped.
     bool completed() const { return completed_; }
-    bool cancelled() const { return cancelled_; }
 
   private:
     CliConsole& console_;
     const JobState& state_;
     bool ioError_ = false;
     bool completed_ = false;
-    bool cancelled_ = false;
 };
 
 }  // namespace orvane
