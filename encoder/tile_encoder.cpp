@@ -1,25 +1,16 @@
 #include "encoder/tile_encoder.h"
 
-#include <cstddef>
-
 namespace orvane {
 
 namespace {
 
 using TileColours = std::array<std::array<std::uint8_t, kTileWidth>, kTileHeight>;
 
-// Colour indices of the tile's 72 pixels, top row first. The store is kept
-// bottom-up with two pixels per byte, so each row down is one stored row back.
+// Colour indices of the tile's 72 pixels, top row first.
 void ReadTile(const Picture& picture, int row, int column, TileColours& colours) {
     for (int j = 0; j < kTileHeight; ++j) {
-        const int y = row * kTileHeight + j;
-        const std::size_t rowStart =
-            static_cast<std::size_t>(kPictureHeight - 1 - y) * kPictureWidth;
         for (int k = 0; k < kTileWidth; ++k) {
-            const std::size_t n = rowStart + static_cast<std::size_t>(column * kTileWidth + k);
-            const std::uint8_t byte = picture.pixels[n / 2];
-            colours[j][k] = (n % 2 == 0) ? static_cast<std::uint8_t>(byte >> 4)
-                                         : static_cast<std::uint8_t>(byte & 0x0F);
+            colours[j][k] = PixelAt(picture, column * kTileWidth + k, row * kTileHeight + j);
         }
     }
 }
