@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "cli/image_check.h"
@@ -48,6 +49,7 @@ class CliTest : public ::testing::Test {
                            },
                            [this](const std::string& path) {
                                askedFreeFor_ = path;
+                               if (afterChecks_) afterChecks_();
                                return freeBytes_;
                            },
                            state_,
@@ -74,6 +76,8 @@ class CliTest : public ::testing::Test {
     std::string out_ = dir_.File("disc.cdg");
     std::uint64_t freeBytes_ = UINT64_MAX;
     std::string askedFreeFor_;
+    // Runs at the free-space query: both inputs are checked, the job not begun.
+    std::function<void()> afterChecks_;
     bool terminal_ = false;
     JobState state_;
     std::atomic<bool> interrupted_{false};
@@ -245,6 +249,32 @@ TEST_F(CliTest, StopBeforeTheJobStartsWritesNothing) {
     EXPECT_EQ(r.status, kExitStopped);
     EXPECT_EQ(r.lines.back(), kPrefix + "Canceled by user");
     EXPECT_FALSE(std::filesystem::exists(out_));
+}
+
+TEST_F(CliTest, RecordingThatFailsAfterItsCheckIsAReadError) {
+    const std::vector<std::string> checked =
+        Logged({"Valid BMP file loaded: " + bmp_, "Valid WAVE file selected: " + wav_,
+                "Creating CD+G file..."});
+
+    // Gone before the job opens it: the error alone, and no image.
+    afterChecks_ = [this] { std::filesystem::remove(wav_); };
+    CliResult r = RunDefault();
+    EXPECT_EQ(r.status, kExitIoError);
+    std::vector<std::string> expected = checked;
+    expected.push_back(kPrefix + "Error reading file");
+    EXPECT_EQ(r.lines, expected);
+    EXPECT_FALSE(std::filesystem::exists(out_));
+
+    // Shrunk to ten sectors: the run stops at the eleventh, keeping ten.
+    WriteFile(wav_, MakeWav(kMinimumAudioBytes));
+    afterChecks_ = [this] {
+        std::filesystem::resize_file(wav_, WavHeaderBytes() + 10 * 2352 + 100);
+    };
+    r = RunDefault();
+    EXPECT_EQ(r.status, kExitIoError);
+    expected.push_back(kPrefix + "Canceled by user");
+    EXPECT_EQ(r.lines, expected);
+    ExpectImageOfRecording(out_, 10 * 2352);
 }
 
 TEST_F(CliTest, OutputThatCannotBeCreatedIsAWriteError) {
