@@ -31,7 +31,8 @@ void PutLE32(Bytes& b, std::size_t at, std::uint32_t v) {
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) ADD_FAILURE() << "cannot write " << path;
 }
 
@@ -57,7 +58,8 @@ Picture MakePicture(const std::function<int(int, int)>& colour) {
     pic.palette = CommonPalette();
     for (int y = 0; y < kPictureHeight; ++y) {
         for (int x = 0; x < kPictureWidth; ++x) {
-            const std::size_t n = static_cast<std::size_t>(kPictureHeight - 1 - y) * kPictureWidth + x;
+            const std::size_t n =
+                static_cast<std::size_t>(kPictureHeight - 1 - y) * kPictureWidth + x;
             const auto c = static_cast<std::uint8_t>(colour(x, y) & 15);
             std::uint8_t& byte = pic.pixels[n / 2];
             byte = (n % 2 == 0) ? static_cast<std::uint8_t>((byte & 0x0F) | (c << 4))
@@ -96,7 +98,9 @@ std::uint8_t AudioByte(std::size_t i) {
     return static_cast<std::uint8_t>((i * 7 + (i >> 11) * 13 + (i >> 17)) & 0xFF);
 }
 
-std::size_t WavHeaderBytes(const WavFields& f) { return 44 + f.extraChunks.size(); }
+std::size_t WavHeaderBytes(const WavFields& f) {
+    return 44 + f.extraChunks.size();
+}
 
 Bytes MakeWav(std::size_t audioBytes, const WavFields& f) {
     const std::size_t header = WavHeaderBytes(f);

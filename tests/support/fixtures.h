@@ -15,7 +15,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A fresh folder under the system's temporary folder, removed on destruction.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -23,7 +23,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -33,7 +33,7 @@ void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);
 
 // A picture whose pixel (x, y) is colour(x, y) & 15, with the common
-// 16-colour palette unless `palette` is given.
+// 16-colour palette.
 Picture MakePicture(const std::function<int(int, int)>& colour);
 Picture RandomPicture(std::uint32_t seed);
 Palette CommonPalette();
