@@ -16,11 +16,6 @@
 namespace orvane {
 namespace {
 
-std::function<void()>& HelpHandler() {
-    static std::function<void()> handler;
-    return handler;
-}
-
 // The smallest size a caption's font is stepped down to so that it fits.
 constexpr double kSmallestPointSize = 7.0;
 
@@ -61,10 +56,6 @@ CAboutDlg::CAboutDlg(wxWindow* parent)
     okButton->SetDefault();
     okButton->SetFocus();
     Bind(wxEVT_CHAR_HOOK, &CAboutDlg::OnCharHook, this);
-}
-
-void CAboutDlg::SetHelpHandler(std::function<void()> handler) {
-    HelpHandler() = std::move(handler);
 }
 
 // One control a layout entry, in layout order, which is also the tab order.
@@ -133,18 +124,15 @@ void CAboutDlg::FitTexts() {
 }
 
 void CAboutDlg::OnCharHook(wxKeyEvent& event) {
-    if (event.GetKeyCode() == WXK_F1 && event.GetModifiers() == wxMOD_NONE) {
-        RequestHelp();
-        return;
+    if (event.GetKeyCode() == WXK_F1) {
+        if (event.GetModifiers() == wxMOD_NONE) RequestHelp();
+        return;  // with Shift, Ctrl or Alt: nothing
     }
     event.Skip();  // Enter and Escape keep the dialog's own handling
 }
 
+// The main window, the box's parent, opens the help page.
 void CAboutDlg::RequestHelp() {
-    if (const std::function<void()> handler = HelpHandler()) {
-        handler();
-        return;
-    }
     if (wxWindow* parent = GetParent()) {
         wxHelpEvent help(wxEVT_HELP, parent->GetId());
         help.SetEventObject(this);

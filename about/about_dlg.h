@@ -3,7 +3,6 @@
 
 #include <wx/dialog.h>
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -17,10 +16,6 @@ namespace orvane {
 class CAboutDlg : public wxDialog {
   public:
     explicit CAboutDlg(wxWindow* parent);
-
-    // F1 in the box calls this (the main window passes its help page). With
-    // none set, F1 sends a wxEVT_HELP to the parent window instead.
-    static void SetHelpHandler(std::function<void()> handler);
 
     CLinkLabel& WebsiteLink() { return websiteLink; }
     CLinkLabel& VersionLabel() { return versionLabel; }

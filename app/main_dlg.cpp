@@ -2,7 +2,6 @@
 
 #include <wx/bmpbuttn.h>
 #include <wx/button.h>
-#include <wx/eventfilter.h>
 #include <wx/gauge.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
@@ -29,25 +28,6 @@ namespace {
 bool IsBrowseButton(int id) {
     return id == IDC_BROWSE_BITMAP || id == IDC_BROWSE_WAVE || id == IDC_BROWSE_OUTPUT;
 }
-
-// F1 anywhere in the program (main window, About box) opens the help page;
-// with Shift, Ctrl or Alt held it does nothing.
-class HelpKeyFilter : public wxEventFilter {
-  public:
-    explicit HelpKeyFilter(CMainDlg& dialog) : dialog_(dialog) { wxEvtHandler::AddFilter(this); }
-    ~HelpKeyFilter() override { wxEvtHandler::RemoveFilter(this); }
-
-    int FilterEvent(wxEvent& event) override {
-        if (event.GetEventType() != wxEVT_CHAR_HOOK) return Event_Skip;
-        const auto& key = static_cast<const wxKeyEvent&>(event);
-        if (key.GetKeyCode() != WXK_F1) return Event_Skip;
-        if (key.GetModifiers() == wxMOD_NONE) dialog_.OpenHelpPage();
-        return Event_Processed;
-    }
-
-  private:
-    CMainDlg& dialog_;
-};
 
 // GTK draws no border around a static text, so a path field's sunken frame
 // is a panel around it; the panel stays out of the tab order.
@@ -113,7 +93,6 @@ CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
       channel_(std::make_unique<StatusChannel>(
           [this](std::function<void()> call) { CallAfter(std::move(call)); },
           [this](JobStatus code, int value) { OnJobStatus(code, value); })),
-      helpKeys_(std::make_unique<HelpKeyFilter>(*this)),
       windDownTimer_(this) {
     InitPicture(model_.picture);
     SetIcons(ProgramIcons());
@@ -203,6 +182,7 @@ void CMainDlg::BindEvents() {
     Bind(wxEVT_BUTTON, &CMainDlg::OnBrowseOutput, this, IDC_BROWSE_OUTPUT);
     // Exit, Escape and the close box all arrive as the Cancel command.
     Bind(wxEVT_BUTTON, &CMainDlg::OnCancel, this, wxID_CANCEL);
+    Bind(wxEVT_CHAR_HOOK, &CMainDlg::OnCharHook, this);
     Bind(wxEVT_CONTEXT_MENU, &CMainDlg::OnContextMenu, this);
     // The About box passes its help requests on to its parent, this window.
     Bind(wxEVT_HELP, [this](wxHelpEvent&) { OpenHelpPage(); });
@@ -251,6 +231,15 @@ void CMainDlg::OnLogKey(wxKeyEvent& event) {
         EndWith(wxID_OK);
     else
         event.Skip();
+}
+
+// F1 opens the help page; with Shift, Ctrl or Alt held it does nothing.
+void CMainDlg::OnCharHook(wxKeyEvent& event) {
+    if (event.GetKeyCode() != WXK_F1) {
+        event.Skip();  // Escape and the rest keep the dialog's own handling
+        return;
+    }
+    if (event.GetModifiers() == wxMOD_NONE) OpenHelpPage();
 }
 
 void CMainDlg::OnContextMenu(wxContextMenuEvent&) {

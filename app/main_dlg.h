@@ -18,7 +18,6 @@
 
 class wxButton;
 class wxBitmapButton;
-class wxEventFilter;
 class wxGauge;
 class wxListBox;
 class wxMenu;
@@ -69,6 +68,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void BindEvents();
     void EndWith(int returnCode);
     void OnLogKey(wxKeyEvent& event);
+    void OnCharHook(wxKeyEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
     void OnMenuCommand(wxCommandEvent& event);
     void OnWindDownTimer(wxTimerEvent& event);
@@ -96,7 +96,6 @@ class CMainDlg : public wxDialog, private DialogEffects {
     // The channel outlives the runner: EndJob closes it, then joins the job.
     std::unique_ptr<StatusChannel> channel_;
     JobRunner runner_;
-    std::unique_ptr<wxEventFilter> helpKeys_;
     wxTimer windDownTimer_;
 
     wxButton* exitButton_ = nullptr;

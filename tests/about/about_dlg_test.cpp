@@ -35,7 +35,6 @@ class AboutDlgTest : public testing::Test {
         test::PumpFor(100ms);
     }
     void TearDown() override {
-        CAboutDlg::SetHelpHandler({});
         frame->Destroy();
         test::PumpFor(50ms);
     }
@@ -187,21 +186,21 @@ TEST_F(AboutDlgTest, LinksDrawBlueOnTheDialogFace) {
     dlg.Hide();
 }
 
-TEST_F(AboutDlgTest, F1AsksForHelp) {
+// F1 asks the main window, the box's parent, for help; with a modifier held
+// it does nothing.
+TEST_F(AboutDlgTest, F1AsksTheParentForHelp) {
     CAboutDlg dlg(frame);
-    wxKeyEvent f1(wxEVT_CHAR_HOOK);
-    f1.m_keyCode = WXK_F1;
-    f1.SetEventObject(&dlg);
-
     int parentHelp = 0;
     frame->Bind(wxEVT_HELP, [&](wxHelpEvent&) { ++parentHelp; });
-    dlg.GetEventHandler()->ProcessEvent(f1);
-    EXPECT_EQ(parentHelp, 1);  // no handler set: the main window is asked
-
-    int handled = 0;
-    CAboutDlg::SetHelpHandler([&] { ++handled; });
-    dlg.GetEventHandler()->ProcessEvent(f1);
-    EXPECT_EQ(handled, 1);
+    for (const int modifiers : {wxMOD_NONE, wxMOD_SHIFT, wxMOD_CONTROL, wxMOD_ALT}) {
+        wxKeyEvent f1(wxEVT_CHAR_HOOK);
+        f1.m_keyCode = WXK_F1;
+        f1.SetShiftDown(modifiers == wxMOD_SHIFT);
+        f1.SetControlDown(modifiers == wxMOD_CONTROL);
+        f1.SetAltDown(modifiers == wxMOD_ALT);
+        f1.SetEventObject(&dlg);
+        dlg.GetEventHandler()->ProcessEvent(f1);
+    }
     EXPECT_EQ(parentHelp, 1);
 }
 

@@ -148,16 +148,48 @@ class HelpKeyTest : public MainWindowTest {
     std::filesystem::path previous;
 };
 
+// Real key presses, through the X server, as the user makes them.
 TEST_F(HelpKeyTest, F1AloneOpensThePageFromTheMainWindowAndTheAboutBox) {
-    PressF1(dlg->LogList(), wxMOD_NONE);
-    ASSERT_EQ(opened.size(), 1u);
+    wxUIActionSimulator keys;
+    // Without a window manager the keyboard follows the pointer.
+    keys.MouseMove(dlg->LogList()->GetScreenRect().GetLeftTop() + wxPoint(20, 20));
+    PumpFor(100ms);
+    keys.Char(WXK_F1);
+    ASSERT_TRUE(PumpUntil([&] { return !opened.empty(); }, 5s));
     EXPECT_EQ(opened[0], dir.File("orvane.htm"));
-    for (int modifiers : {wxMOD_SHIFT, wxMOD_CONTROL, wxMOD_ALT}) PressF1(dlg.get(), modifiers);
+    for (int modifiers : {wxMOD_SHIFT, wxMOD_CONTROL, wxMOD_ALT}) keys.Char(WXK_F1, modifiers);
+    PumpFor(200ms);
     EXPECT_EQ(opened.size(), 1u);
 
     CAboutDlg about(dlg.get());
     PressF1(&about, wxMOD_NONE);
     EXPECT_EQ(opened.size(), 2u);
+}
+
+// The Menu key and Shift+F10 open the context menu wherever the focus is.
+TEST_F(MainWindowTest, MenuKeyAndShiftF10OpenTheContextMenu) {
+    wxUIActionSimulator keys;
+    keys.MouseMove(dlg->GetScreenRect().GetLeftTop() + wxPoint(440, 20));
+    PumpFor(100ms);
+    int opened = 0;
+    dlg->Bind(wxEVT_MENU_OPEN, [&](wxMenuEvent& event) {
+        if (!event.IsPopup()) return;
+        ++opened;
+        dlg->CallAfter([] { wxUIActionSimulator().Char(WXK_ESCAPE); });
+    });
+    for (wxWindow* focus :
+         {static_cast<wxWindow*>(dlg->ExitButton()), static_cast<wxWindow*>(dlg->LogList())}) {
+        focus->SetFocus();
+        PumpFor(50ms);
+        const int before = opened;
+        keys.Char(WXK_MENU);
+        EXPECT_TRUE(PumpUntil([&] { return opened == before + 1; }, 5s));
+        PumpFor(100ms);
+        keys.Char(WXK_F10, wxMOD_SHIFT);
+        EXPECT_TRUE(PumpUntil([&] { return opened == before + 2; }, 5s));
+        PumpFor(100ms);
+    }
+    EXPECT_TRUE(dlg->IsShown());
 }
 
 TEST_F(MainWindowTest, EveryWayOutEndsTheWindowAndAsksAJobToStop) {
