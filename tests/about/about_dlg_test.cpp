@@ -43,7 +43,11 @@ class AboutDlgTest : public testing::Test {
     // still open after ten seconds is ended with kTimedOut.
     int RunModal(CAboutDlg& dlg, const std::function<void()>& action) {
         wxTimer act, guard;
+        bool acted = false;
         act.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+            // A slow display may take a while to show the box: act once it is there.
+            if (acted || !dlg.IsShownOnScreen()) return;
+            acted = true;
             // Without a window manager the keyboard follows the pointer.
             wxUIActionSimulator().MouseMove(dlg.GetScreenRect().GetLeftTop() + wxPoint(20, 20));
             action();
@@ -51,18 +55,23 @@ class AboutDlgTest : public testing::Test {
         guard.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
             if (dlg.IsModal()) dlg.EndModal(kTimedOut);
         });
-        act.StartOnce(400);
+        act.Start(200);
         guard.StartOnce(10000);
         return dlg.ShowModal();
     }
 
-    // Clicks the middle of `window` and lets the events arrive.
-    void ClickOn(wxWindow& window) {
+    // Clicks the middle of `window` and lets the events arrive: until
+    // `arrived` is true, or for a while when nothing is to arrive.
+    void ClickOn(wxWindow& window, const std::function<bool()>& arrived = {}) {
         wxUIActionSimulator sim;
         sim.MouseMove(window.GetScreenRect().GetLeftTop() + wxPoint(4, window.GetSize().y / 2));
         test::PumpFor(50ms);
         sim.MouseClick();
-        test::PumpFor(100ms);
+        if (arrived) {
+            EXPECT_TRUE(test::PumpUntil(arrived, 5s)) << window.GetLabel();
+        } else {
+            test::PumpFor(200ms);
+        }
     }
 
     wxFrame* frame = nullptr;
@@ -148,8 +157,8 @@ TEST_F(AboutDlgTest, ClicksOnTheLinksOpenTheirTargetsAndNothingElseDoes) {
     }
     EXPECT_TRUE(desktop.opened.empty());
 
-    ClickOn(dlg.WebsiteLink());
-    ClickOn(dlg.EmailLink());
+    ClickOn(dlg.WebsiteLink(), [&] { return desktop.opened.size() == 1; });
+    ClickOn(dlg.EmailLink(), [&] { return desktop.opened.size() == 2; });
     EXPECT_EQ(desktop.opened, (std::vector<std::string>{"https://orvane.example.org/",
                                                         "mailto:orvane@example.org"}));
     dlg.Hide();

@@ -101,9 +101,9 @@ TEST_F(MainWindowTest, AcceptedPictureShowsAtOnce) {
         });
     Click(IDC_BROWSE_BITMAP);
     EXPECT_TRUE(state.bitmapValid);
-    EXPECT_EQ(std::string(dlg->PathField(IDC_BITMAP_PATH)->GetLabel().utf8_str()), path);
-    PumpFor(50ms);
+    // On the screen before any further event has been handled.
     const wxImage shown = GrabScreen(dlg->Preview());
+    EXPECT_EQ(std::string(dlg->PathField(IDC_BITMAP_PATH)->GetLabel().utf8_str()), path);
     const Palette common = CommonPalette();
     EXPECT_EQ(shown.GetRed(100, 100), common[9].red);
     EXPECT_EQ(shown.GetGreen(100, 100), common[9].green);
