@@ -1,6 +1,8 @@
-// A DialogEffects that records what the decisions ask for, in order.
+// A DialogEffects that records what the main window's decisions ask for, in
+// order, and answers the file chooser from a queue the test fills.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,10 @@ class FakeEffects : public DialogEffects {
   public:
     std::string caption = "&Start";
     bool startEnabled = true;
-    std::vector<std::string> events;      // "box:...", "log:...", "caption:...", ...
+    // "error:", "info:" and "warn:" boxes, "log:", "caption:", "progress:",
+    // "enable"/"disable", "start", "choose:<open|save>|title|filter|extension",
+    // "paths", "redraw".
+    std::vector<std::string> events;
     std::vector<std::string> boxCaption;  // the button's caption while each box was open
     std::optional<std::tm> time;          // empty: no local time
     std::uint64_t freeBytes = UINT64_MAX;
@@ -21,6 +26,11 @@ class FakeEffects : public DialogEffects {
     bool threadStarts = true;
     bool running = false;
     std::vector<JobInputs> started;
+    // What the next chooser returns; an empty queue means the user cancels.
+    std::deque<FileChoice> choices;
+
+    void Choose(const std::string& path) { choices.push_back({true, path}); }
+    void Cancel() { choices.push_back({}); }
 
     std::string StartCaption() const override { return caption; }
     void SetStartCaption(const std::string& text) override {
@@ -53,12 +63,17 @@ class FakeEffects : public DialogEffects {
         return true;
     }
     bool JobRunning() const override { return running; }
-    FileChoice ChooseFile(bool, const std::string&, const std::string&,
-                          const std::string&) override {
-        return {};
+    FileChoice ChooseFile(bool open, const std::string& title, const std::string& filter,
+                          const std::string& extension) override {
+        events.push_back(std::string("choose:") + (open ? "open|" : "save|") + title + "|" +
+                         filter + "|" + extension);
+        if (choices.empty()) return {};
+        FileChoice next = choices.front();
+        choices.pop_front();
+        return next;
     }
-    void ShowPaths() override {}
-    void RedrawPreview() override {}
+    void ShowPaths() override { events.push_back("paths"); }
+    void RedrawPreview() override { events.push_back("redraw"); }
 };
 
 }  // namespace orvane::test

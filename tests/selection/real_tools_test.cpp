@@ -102,8 +102,8 @@ TEST_F(RealTools, SoxMonoAndFfmpegFloatRecordingsAreRefused) {
         EXPECT_FALSE(state.waveValid) << path;
         EXPECT_EQ(model.wavePath, "");
         ASSERT_EQ(effects.events.size(), 4u);
-        EXPECT_EQ(effects.events[1], "box Invalid WAVE format, must be 44.1 kHz/16 bit/stereo");
-        EXPECT_EQ(effects.events[2], "log Invalid WAVE file selected");
+        EXPECT_EQ(effects.events[1], "error:Invalid WAVE format, must be 44.1 kHz/16 bit/stereo");
+        EXPECT_EQ(effects.events[2], "log:Invalid WAVE file selected");
     }
 }
 

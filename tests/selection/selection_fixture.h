@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/fake_effects.h"
 #include "app/file_selection.h"
-#include "selection/fake_effects.h"
 #include "support/fixtures.h"
 
 namespace orvane::test {

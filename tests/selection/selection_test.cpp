@@ -15,15 +15,15 @@ using Events = std::vector<std::string>;
 constexpr std::size_t kTwentySeconds = kMinimumAudioBytes;
 
 const std::string kBmpChoose =
-    "choose open|Load BMP file|Bitmap files (*.BMP)|*.BMP|All Files (*.*)|*.*|BMP";
+    "choose:open|Load BMP file|Bitmap files (*.BMP)|*.BMP|All Files (*.*)|*.*|BMP";
 const std::string kWavChoose =
-    "choose open|Load WAV file|Wave files (*.WAV)|*.WAV|All Files (*.*)|*.*|WAV";
+    "choose:open|Load WAV file|Wave files (*.WAV)|*.WAV|All Files (*.*)|*.*|WAV";
 const std::string kCdgChoose =
-    "choose save|Save CDG file as|Output file (*.CDG)|*.CDG|All Files (*.*)|*.*|CDG";
+    "choose:save|Save CDG file as|Output file (*.CDG)|*.CDG|All Files (*.*)|*.*|CDG";
 const std::string kRefusedBmpBox =
-    "box 288x192 - 256 color bitmap selected.\r\nOnly 288x192 - 16 color bitmaps!";
-const std::string kFormatBox = "box Invalid WAVE format, must be 44.1 kHz/16 bit/stereo";
-const std::string kShortBox = "box WAVE file too short (must be at least 20 sec)";
+    "error:288x192 - 256 color bitmap selected.\r\nOnly 288x192 - 16 color bitmaps!";
+const std::string kFormatBox = "error:Invalid WAVE format, must be 44.1 kHz/16 bit/stereo";
+const std::string kShortBox = "error:WAVE file too short (must be at least 20 sec)";
 
 WavFields SampleRate(std::uint32_t rate) {
     WavFields fields;
@@ -85,7 +85,7 @@ TEST_F(Selection, AcceptedBitmapIsLoadedDrawnAndLogged) {
     EXPECT_TRUE(state.bitmapValid);
     EXPECT_EQ(model.bitmapPath, path);
     EXPECT_EQ(effects.events,
-              (Events{kBmpChoose, "redraw", "log Valid BMP file loaded: " + path, "paths"}));
+              (Events{kBmpChoose, "redraw", "log:Valid BMP file loaded: " + path, "paths"}));
     const Bytes file = ReadFile(path);
     EXPECT_TRUE(std::equal(picture.pixels.begin(), picture.pixels.end(), file.begin() + 118));
 }
@@ -102,7 +102,7 @@ TEST_F(Selection, RefusedBitmapDropsAnEarlierValidOneButKeepsItsPicture) {
     EXPECT_FALSE(state.bitmapValid);
     EXPECT_EQ(model.bitmapPath, "");
     EXPECT_EQ(effects.events,
-              (Events{kBmpChoose, kRefusedBmpBox, "log Invalid BMP file selected", "paths"}));
+              (Events{kBmpChoose, kRefusedBmpBox, "log:Invalid BMP file selected", "paths"}));
     EXPECT_EQ(picture.pixels, loaded.pixels);
     EXPECT_EQ(picture.previewInfo, loaded.previewInfo);
 }
@@ -112,8 +112,8 @@ TEST_F(Selection, BitmapThatCannotBeOpenedShowsTheSystemText) {
     selection.OnBrowseBitmap();
     EXPECT_FALSE(state.bitmapValid);
     EXPECT_EQ(model.bitmapPath, "");
-    EXPECT_EQ(effects.events, (Events{kBmpChoose, "open-failure No such file or directory",
-                                      "log No such file or directory", "paths"}));
+    EXPECT_EQ(effects.events, (Events{kBmpChoose, "warn:No such file or directory",
+                                      "log:No such file or directory", "paths"}));
 }
 
 TEST_F(Selection, CancelledBitmapChooserKeepsWhatWasThere) {
@@ -143,7 +143,7 @@ TEST_F(Selection, AcceptedRecordingLeavesItsNumbers) {
     EXPECT_EQ(state.audioDataOffset, 44);
     EXPECT_EQ(state.waveFileLength, 44 + kMinimumAudioBytes);
     EXPECT_EQ(effects.events,
-              (Events{kWavChoose, "log Valid WAVE file selected: " + path, "paths"}));
+              (Events{kWavChoose, "log:Valid WAVE file selected: " + path, "paths"}));
 }
 
 TEST_F(Selection, RefusedRecordingsShowTheirBoxBeforeTheLogLine) {
@@ -156,7 +156,7 @@ TEST_F(Selection, RefusedRecordingsShowTheirBoxBeforeTheLogLine) {
     EXPECT_FALSE(state.waveValid);
     EXPECT_EQ(model.wavePath, "");
     EXPECT_EQ(effects.events,
-              (Events{kWavChoose, kFormatBox, "log Invalid WAVE file selected", "paths"}));
+              (Events{kWavChoose, kFormatBox, "log:Invalid WAVE file selected", "paths"}));
 
     effects.events.clear();
     effects.Choose(Wav(kTwentySeconds - 1));
@@ -165,7 +165,7 @@ TEST_F(Selection, RefusedRecordingsShowTheirBoxBeforeTheLogLine) {
     EXPECT_EQ(model.wavePath, "");
     EXPECT_EQ(state.waveFileLength, 44 + kMinimumAudioBytes - 1);
     EXPECT_EQ(effects.events,
-              (Events{kWavChoose, kShortBox, "log Invalid WAVE file selected", "paths"}));
+              (Events{kWavChoose, kShortBox, "log:Invalid WAVE file selected", "paths"}));
 }
 
 TEST_F(Selection, RecordingThatCannotBeOpenedKeepsTheNumbers) {
@@ -176,8 +176,8 @@ TEST_F(Selection, RecordingThatCannotBeOpenedKeepsTheNumbers) {
     EXPECT_FALSE(state.waveValid);
     EXPECT_EQ(state.waveFileLength, 1234);
     EXPECT_EQ(state.audioDataOffset, 56);
-    EXPECT_EQ(effects.events, (Events{kWavChoose, "open-failure No such file or directory",
-                                      "log No such file or directory", "paths"}));
+    EXPECT_EQ(effects.events, (Events{kWavChoose, "warn:No such file or directory",
+                                      "log:No such file or directory", "paths"}));
 }
 
 TEST_F(Selection, CancelledWaveChooserKeepsTheRecordingAndItsNumbers) {
@@ -199,7 +199,7 @@ TEST_F(Selection, OutputIsNamedAndLoggedAndACancelDropsIt) {
     EXPECT_TRUE(state.outputChosen);
     EXPECT_EQ(model.outputPath, path);
     EXPECT_FALSE(std::filesystem::exists(path));  // named only, not created
-    EXPECT_EQ(effects.events, (Events{kCdgChoose, "log Output file selected: " + path, "paths"}));
+    EXPECT_EQ(effects.events, (Events{kCdgChoose, "log:Output file selected: " + path, "paths"}));
 
     effects.events.clear();
     selection.OnBrowseOutput();
