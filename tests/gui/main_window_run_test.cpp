@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "about/about_dlg.h"
 #include "gui_helpers.h"
 #include "res/resource_ids.h"
 #include "support/gui_test_support.h"
@@ -62,6 +63,36 @@ TEST_F(MainWindowTest, StopMidRunCancelsAndAllowsTheNextRunOnceTheJobHasEnded) {
     // The next run goes ahead.
     Click(IDC_START);
     ASSERT_TRUE(PumpUntil([&] { return EndsWith(LastLogLine(), "Completed"); }));
+}
+
+// The About box, chosen from the context menu mid-run, leaves the run going:
+// it ends while the box is open.
+TEST_F(MainWindowTest, AboutBoxFromTheContextMenuLeavesARunGoing) {
+    ChooseFiles(60);
+    Click(IDC_START);
+    ASSERT_TRUE(PumpUntil([&] { return dlg->ProgressBar()->GetValue() >= 10; }));
+    bool seen = false;
+    bool completedMeanwhile = false;
+    wxTimer watch;
+    const auto started = std::chrono::steady_clock::now();
+    watch.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        for (wxWindow* window : wxTopLevelWindows) {
+            auto* about = dynamic_cast<CAboutDlg*>(window);
+            if (!about || !about->IsModal()) continue;
+            seen = true;
+            completedMeanwhile = EndsWith(LastLogLine(), "Completed");
+            if (completedMeanwhile || std::chrono::steady_clock::now() - started > 30s)
+                about->EndModal(wxID_OK);
+        }
+    });
+    watch.Start(5);
+    wxCommandEvent choose(wxEVT_MENU, IDM_ABOUTBOX);  // as the menu item sends it
+    choose.SetEventObject(dlg.get());
+    dlg->GetEventHandler()->ProcessEvent(choose);
+    watch.Stop();
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(completedMeanwhile);
+    EXPECT_EQ(boxes, std::vector<std::string>{"CD+G file successfully created!"});
 }
 
 TEST_F(MainWindowTest, ClosingDuringARunStopsTheJobAndClosesItsFiles) {

@@ -227,6 +227,25 @@ TEST_F(MainWindowTest, ClickingALogLineSelectsNothing) {
     EXPECT_EQ(dlg->LogList()->GetSelection(), wxNOT_FOUND);
 }
 
+// Each chosen output logs a line; the list keeps its newest line in view.
+TEST_F(MainWindowTest, LogScrollsToItsNewestLine) {
+    SetChooserShower(
+        [&](wxWindow*, bool, const std::string&, const std::string&, const std::string&) {
+            return FileChoice{true, dir.File("out.CDG")};
+        });
+    constexpr int kLines = 40;
+    for (int i = 0; i < kLines; ++i) Click(IDC_BROWSE_OUTPUT);
+    ASSERT_EQ(LogLines().size(), std::size_t(kLines));
+    wxListBox* log = dlg->LogList();
+    ASSERT_LT(log->GetCountPerPage(), kLines);  // the list has to scroll
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            return log->GetTopItem() > 0 && log->GetTopItem() + log->GetCountPerPage() >= kLines;
+        },
+        5s))
+        << log->GetTopItem() << " + " << log->GetCountPerPage();
+}
+
 TEST_F(MainWindowTest, NothingChosenShowsOneBoxAndTheButtonReturnsToStart) {
     Click(IDC_START);
     EXPECT_EQ(boxes, std::vector<std::string>{"No bitmap file selected"});
