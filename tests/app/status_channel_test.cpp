@@ -47,6 +47,16 @@ class CallQueue {
         std::lock_guard lock(mutex_);
         return calls_.size();
     }
+    // Waits up to two seconds for `count` calls to be queued: a sender's
+    // thread may be slow to start on a loaded machine.
+    bool WaitForCalls(std::size_t count) {
+        const auto end = std::chrono::steady_clock::now() + 2s;
+        while (Size() < count) {
+            if (std::chrono::steady_clock::now() > end) return false;
+            std::this_thread::sleep_for(1ms);
+        }
+        return true;
+    }
 
   private:
     std::mutex mutex_;
@@ -86,6 +96,7 @@ TEST(StatusChannel, ClosingReleasesAWaitingSenderAndLaterSendsReturnAtOnce) {
     StatusChannel channel([&](auto call) { queue.Post(std::move(call)); },
                           [&](JobStatus, int) { ++handled; });
     auto waiting = std::async(std::launch::async, [&] { channel.Send(JOB_PROGRESS, 1); });
+    EXPECT_TRUE(queue.WaitForCalls(1));
     EXPECT_EQ(waiting.wait_for(20ms), std::future_status::timeout);
     channel.Close();
     EXPECT_EQ(waiting.wait_for(2s), std::future_status::ready);
@@ -104,7 +115,7 @@ TEST(StatusChannel, QueuedCallsMayRunAfterTheChannelIsGone) {
         StatusChannel channel([&](auto call) { queue.Post(std::move(call)); },
                               [&](JobStatus, int) { ++handled; });
         auto waiting = std::async(std::launch::async, [&] { channel.Send(JOB_PROGRESS, 1); });
-        std::this_thread::sleep_for(10ms);
+        EXPECT_TRUE(queue.WaitForCalls(1));
         channel.Close();
         waiting.get();
     }
@@ -126,7 +137,7 @@ TEST(StatusChannel, HandlerMayRunOtherQueuedCallsInside) {
         channel.Send(JOB_IO_ERROR, 1);
         order.push_back(2);
     });
-    while (queue.Size() == 0) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(queue.WaitForCalls(1));
     queue.Post([&] { order.push_back(99); });
     EXPECT_EQ(queue.Run(1), 1);
     job.join();
