@@ -47,18 +47,6 @@ TEST(PixelMaps, MapColorUsesTheStandardPalette) {
     EXPECT_FALSE(MapColor('k', unused));
 }
 
-TEST(PixelMaps, SmallIconIsTheDrawnDisc) {
-    const char* const rows[16] = {
-        "................", ".....KKKKK......", "...KKLLLLLKK....", "..KLLLLLLLCYK...",
-        ".KGLLLLLLCYYYK..", ".KLGLLLLLYYYNK..", "KLWLGLKKKYNNLLK.", "KWLWLK...KLLLLK.",
-        "KLLLLK...KLLLLK.", "KLLLLK...KLWLWK.", "KLLNNYKKKLGLWLK.", ".KNYYYLLLLLGLK..",
-        ".KYYYCLLLLLLGK..", "..KYCCLLLLLLK...", "...KKLLLLLKK....", ".....KKKKK......",
-    };
-    const auto map = Icon16Map();
-    ASSERT_EQ(map.size(), 16u);
-    for (size_t y = 0; y < 16; ++y) EXPECT_EQ(map[y], rows[y]) << "row " << y;
-}
-
 // The large icon draws the same disc: same free top row and right column,
 // a black rim, a transparent hole with a small black ring inside it.
 TEST(PixelMaps, LargeIconMatchesTheSmallOne) {
