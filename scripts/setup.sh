@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libwxgtk3.2-dev)
 if [[ "${1:-}" == "--tests" ]]; then
-  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool
+  packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
              sox ffmpeg imagemagick)
 fi
 
