@@ -2,6 +2,13 @@
 
 namespace orvane {
 
+std::optional<std::tm> CurrentLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (now == static_cast<std::time_t>(-1) || localtime_r(&now, &local) == nullptr) return {};
+    return local;
+}
+
 std::string LogPrefix(const std::tm& time) {
     char buffer[32];
     const std::size_t n = std::strftime(buffer, sizeof buffer, "[%H:%M:%S]   ", &time);

@@ -2,11 +2,15 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "app/dialog_effects.h"
 
 namespace orvane {
+
+// The local wall-clock time, or nothing when it cannot be had.
+std::optional<std::tm> CurrentLocalTime();
 
 // "[%H:%M:%S]   " for `time`: 13 characters.
 std::string LogPrefix(const std::tm& time);

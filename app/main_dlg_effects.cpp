@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/activity_log.h"
 #include "app/main_dlg.h"
 #include "app/message_box.h"
 #include "app/preview.h"
@@ -57,10 +58,7 @@ void CMainDlg::AppendLogLine(const std::string& line) {
 }
 
 std::optional<std::tm> CMainDlg::LocalTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    if (now == static_cast<std::time_t>(-1) || localtime_r(&now, &local) == nullptr) return {};
-    return local;
+    return CurrentLocalTime();
 }
 
 std::uint64_t CMainDlg::FreeBytes(const std::string& outputPath) {

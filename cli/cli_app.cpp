@@ -164,11 +164,6 @@ int RunJob(JobInputs inputs, CliEnvironment& env, CliConsole& console) {
 
 }  // namespace
 
-bool RealLocalTime(std::tm& out) {
-    const std::time_t now = std::time(nullptr);
-    return now != static_cast<std::time_t>(-1) && localtime_r(&now, &out) != nullptr;
-}
-
 std::string UsageText() {
     return "Usage: orvane-cli [--force] [--quiet] PICTURE RECORDING OUTPUT\n"
            "       orvane-cli --help | --version\n";

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 #include "encoder/job_state.h"
@@ -29,7 +30,7 @@ struct CliEnvironment {
     std::ostream& err;  // log lines, errors, usage errors, progress
     bool errIsTerminal = false;
     // Local wall-clock time for the log prefix; empty or false: no prefix.
-    std::function<bool(std::tm&)> localTime;
+    std::function<std::optional<std::tm>()> localTime;
     std::function<std::uint64_t(const std::string&)> freeBytes;
     // The run's shared state. Its stopRequested is what a stop signal sets.
     JobState& state;
@@ -37,9 +38,6 @@ struct CliEnvironment {
     // before the job starts must not be lost when the flag is cleared.
     const std::atomic<bool>& interrupted;
 };
-
-// The real clock and free-space query.
-bool RealLocalTime(std::tm& out);
 
 std::string UsageText();
 

@@ -21,9 +21,8 @@ std::string PlainLineBreaks(const std::string& text) {
 }  // namespace
 
 std::string CliConsole::Prefix() const {
-    std::tm now{};
-    if (!localTime_ || !localTime_(now)) return {};
-    return LogPrefix(now);
+    const std::optional<std::tm> now = localTime_ ? localTime_() : std::nullopt;
+    return now ? LogPrefix(*now) : std::string();
 }
 
 void CliConsole::Line(const std::string& text) {

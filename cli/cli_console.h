@@ -6,6 +6,7 @@
 #include <functional>
 #include <iosfwd>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "encoder/job_state.h"
@@ -14,7 +15,7 @@ namespace orvane {
 
 class CliConsole {
   public:
-    using Clock = std::function<bool(std::tm&)>;
+    using Clock = std::function<std::optional<std::tm>()>;
 
     CliConsole(std::ostream& err, bool terminal, bool quiet, Clock localTime)
         : err_(err), terminal_(terminal), quiet_(quiet), localTime_(std::move(localTime)) {}

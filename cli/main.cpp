@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <iostream>
 
+#include "app/activity_log.h"
 #include "cli/cli_app.h"
 #include "input/disk_space.h"
 
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
     orvane::CliEnvironment env{std::cout,
                                std::cerr,
                                isatty(STDERR_FILENO) == 1,
-                               orvane::RealLocalTime,
+                               orvane::CurrentLocalTime,
                                orvane::FreeBytesForOutput,
                                g_state,
                                g_interrupted};

@@ -42,10 +42,10 @@ class CliTest : public ::testing::Test {
         CliEnvironment env{out,
                            err,
                            terminal_,
-                           [](std::tm& t) {
-                               t = {};
+                           [] {
+                               std::tm t{};
                                t.tm_hour = 14, t.tm_min = 3, t.tm_sec = 27;
-                               return true;
+                               return std::optional<std::tm>(t);
                            },
                            [this](const std::string& path) {
                                askedFreeFor_ = path;
