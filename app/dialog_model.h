@@ -14,6 +14,9 @@ struct DialogModel {
     std::string bitmapPath;
     std::string wavePath;
     std::string outputPath;
+    // The image the last completed run wrote: where the player and the
+    // export start.
+    std::string lastImagePath;
 };
 
 }  // namespace orvane

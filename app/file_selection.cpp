@@ -31,10 +31,37 @@ void FileSelection::BrowseInput(const std::string& description, const std::strin
                                 std::string& path, bool& valid, bool (FileSelection::*check)()) {
     std::string chosen = ChooseFile(true, description, extension);
     if (model_.jobState.fileChosen) {
-        path = std::move(chosen);
-        valid = (this->*check)();
+        TakeInput(std::move(chosen), path, valid, check);
+        return;
     }
     if (!valid) path.clear();
+    effects_.ShowPaths();
+}
+
+void FileSelection::TakeInput(std::string chosen, std::string& path, bool& valid,
+                              bool (FileSelection::*check)()) {
+    path = std::move(chosen);
+    valid = (this->*check)();
+    if (!valid) path.clear();
+    effects_.ShowPaths();
+}
+
+void FileSelection::TakeBitmap(std::string path) {
+    TakeInput(std::move(path), model_.bitmapPath, model_.jobState.bitmapValid,
+              &FileSelection::LoadBitmapFile);
+}
+
+void FileSelection::TakeWave(std::string path) {
+    TakeInput(std::move(path), model_.wavePath, model_.jobState.waveValid,
+              &FileSelection::CheckWaveFile);
+}
+
+void FileSelection::TakeOutput(std::string path) {
+    model_.outputPath = std::move(path);
+    model_.jobState.outputChosen = !model_.outputPath.empty();
+    if (model_.jobState.outputChosen) {
+        AddLogLine(effects_, "Output file selected: " + model_.outputPath);
+    }
     effects_.ShowPaths();
 }
 
@@ -49,14 +76,8 @@ void FileSelection::OnBrowseWave() {
 }
 
 void FileSelection::OnBrowseOutput() {
-    model_.outputPath = ChooseFile(false, "Output file", "CDG");
-    model_.jobState.outputChosen = model_.jobState.fileChosen;
-    if (model_.jobState.outputChosen) {
-        AddLogLine(effects_, "Output file selected: " + model_.outputPath);
-    } else {
-        model_.outputPath.clear();
-    }
-    effects_.ShowPaths();
+    std::string chosen = ChooseFile(false, "Output file", "CDG");
+    TakeOutput(model_.jobState.fileChosen ? std::move(chosen) : std::string());
 }
 
 // The readers report what to show; a box always comes before its log line,

@@ -24,6 +24,13 @@ class FileSelection {
     void OnBrowseWave();
     void OnBrowseOutput();
 
+    // A file named some other way (dropped on the window, imported, given on
+    // the command line) taken as if confirmed in its chooser: the same check,
+    // box, log line and path field.
+    void TakeBitmap(std::string path);
+    void TakeWave(std::string path);
+    void TakeOutput(std::string path);
+
     bool LoadBitmapFile();
     bool CheckWaveFile();
 
@@ -31,6 +38,8 @@ class FileSelection {
     // Chooses a picture or recording and checks it with `check`.
     void BrowseInput(const std::string& description, const std::string& extension,
                      std::string& path, bool& valid, bool (FileSelection::*check)());
+    void TakeInput(std::string chosen, std::string& path, bool& valid,
+                   bool (FileSelection::*check)());
 
     DialogModel& model_;
     DialogEffects& effects_;

@@ -117,6 +117,7 @@ void JobControl::OnJobStatus(unsigned code, int value) {
             effects_.SetProgress(0);
             break;
         case JOB_COMPLETED:
+            model_.lastImagePath = state.jobOutputPath;
             ReturnToStart();
             effects_.ShowBox("CD+G file successfully created!", BoxIcon::Information);
             AddLogLine(effects_, "Completed");

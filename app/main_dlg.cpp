@@ -53,6 +53,32 @@ wxStaticText* CreatePathField(wxWindow* parent, int id, const wxPoint& pos, cons
 // that the window does not have.
 constexpr int kMinimizeCommand = 0x7F20;
 constexpr int kCloseCommand = 0x7F60;
+constexpr int kPlayImageCommand = 0x7F70;
+constexpr int kExportCommand = 0x7F71;
+constexpr int kImportPictureCommand = 0x7F72;
+constexpr int kImportRecordingCommand = 0x7F73;
+
+int MenuId(MenuCommand command) {
+    switch (command) {
+        case MenuCommand::Minimize:
+            return kMinimizeCommand;
+        case MenuCommand::Close:
+            return kCloseCommand;
+        case MenuCommand::PlayImage:
+            return kPlayImageCommand;
+        case MenuCommand::ExportForPlayers:
+            return kExportCommand;
+        case MenuCommand::ImportPicture:
+            return kImportPictureCommand;
+        case MenuCommand::ImportRecording:
+            return kImportRecordingCommand;
+        case MenuCommand::About:
+            return IDM_ABOUTBOX;
+        case MenuCommand::Separator:
+            break;
+    }
+    return wxID_SEPARATOR;
+}
 
 wxString FromView(std::string_view text) {
     return wxString::FromUTF8(text.data(), text.size());
@@ -63,20 +89,10 @@ wxString FromView(std::string_view text) {
 wxMenu* BuildContextMenu(std::string_view aboutString) {
     auto* menu = new wxMenu;
     for (const MenuEntry& entry : SystemMenuEntries(aboutString)) {
-        const wxString label = wxString::FromUTF8(entry.label);
-        switch (entry.command) {
-            case MenuCommand::Minimize:
-                menu->Append(kMinimizeCommand, label);
-                break;
-            case MenuCommand::Close:
-                menu->Append(kCloseCommand, label);
-                break;
-            case MenuCommand::Separator:
-                menu->AppendSeparator();
-                break;
-            case MenuCommand::About:
-                menu->Append(IDM_ABOUTBOX, label);
-                break;
+        if (entry.command == MenuCommand::Separator) {
+            menu->AppendSeparator();
+        } else {
+            menu->Append(MenuId(entry.command), wxString::FromUTF8(entry.label));
         }
     }
     return menu;
@@ -87,7 +103,7 @@ CMainDlg::CMainDlg() : CMainDlg(jobState, picture) {}
 CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
     : wxDialog(nullptr, IDD_MAIN, FromView(MainLayout().caption), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
-      model_{state, shownPicture, {}, {}, {}},
+      model_{state, shownPicture, {}, {}, {}, {}},
       jobControl_(model_, *this),
       fileSelection_(model_, *this),
       channel_(std::make_unique<StatusChannel>(
@@ -98,6 +114,7 @@ CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
     SetIcons(ProgramIcons());
     CreateControls();
     BindEvents();
+    SetUpDropTarget();
     // The window keeps its laid-out size: no resizing, no maximizing.
     SetClientSize(LayoutClientSize(this, MainLayout()));
     SetMinSize(GetSize());
@@ -254,6 +271,18 @@ void CMainDlg::OnMenuCommand(wxCommandEvent& event) {
             break;
         case kCloseCommand:
             Close();
+            break;
+        case kPlayImageCommand:
+            OnPlayImage();
+            break;
+        case kExportCommand:
+            OnExportForPlayers();
+            break;
+        case kImportPictureCommand:
+            OnImportPicture();
+            break;
+        case kImportRecordingCommand:
+            OnImportRecording();
             break;
         case IDM_ABOUTBOX: {
             CAboutDlg dlg(this);

@@ -39,6 +39,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
     ~CMainDlg() override;
 
     DialogModel& Model() { return model_; }
+    FileSelection& Selection() { return fileSelection_; }
 
     // Asks a running job to stop, releases it from any send it waits in and
     // waits until its thread has ended (its files are closed by then).
@@ -52,6 +53,13 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void OnCancel(wxCommandEvent& event);
     void OnJobStatus(JobStatus code, int value);
     void OpenHelpPage();
+
+    // The context menu's tools, each in a file of its own
+    // (main_dlg_player.cpp, main_dlg_export.cpp, main_dlg_import.cpp).
+    void OnPlayImage();
+    void OnExportForPlayers();
+    void OnImportPicture();
+    void OnImportRecording();
 
     // For tests: the controls as the user sees them.
     wxButton* StartButton() const { return startButton_; }
@@ -72,6 +80,8 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void OnContextMenu(wxContextMenuEvent& event);
     void OnMenuCommand(wxCommandEvent& event);
     void OnWindDownTimer(wxTimerEvent& event);
+    // Files dropped on the window (main_dlg_import.cpp).
+    void SetUpDropTarget();
 
     // DialogEffects
     std::string StartCaption() const override;

@@ -4,7 +4,12 @@ namespace orvane {
 
 std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString) {
     std::vector<MenuEntry> entries{{MenuCommand::Minimize, "Minimize"},
-                                   {MenuCommand::Close, "Close"}};
+                                   {MenuCommand::Close, "Close"},
+                                   {MenuCommand::Separator, ""},
+                                   {MenuCommand::PlayImage, "&Play image..."},
+                                   {MenuCommand::ExportForPlayers, "&Export for players..."},
+                                   {MenuCommand::ImportPicture, "&Import picture..."},
+                                   {MenuCommand::ImportRecording, "Import &recording..."}};
     if (!aboutString.empty()) {
         entries.push_back({MenuCommand::Separator, ""});
         entries.push_back({MenuCommand::About, std::string(aboutString)});

@@ -8,15 +8,25 @@
 
 namespace orvane {
 
-enum class MenuCommand { Minimize, Close, Separator, About };
+enum class MenuCommand {
+    Minimize,
+    Close,
+    Separator,
+    PlayImage,
+    ExportForPlayers,
+    ImportPicture,
+    ImportRecording,
+    About
+};
 
 struct MenuEntry {
     MenuCommand command;
     std::string label;  // empty for the separator
 };
 
-// "Minimize", "Close", then a separator and `aboutString` — the last two only
-// when `aboutString` is not empty.
+// "Minimize", "Close"; a separator and the group of tools (play, export,
+// import); then a separator and `aboutString`, the last two only when
+// `aboutString` is not empty.
 std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString);
 
 }  // namespace orvane

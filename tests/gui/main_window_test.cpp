@@ -113,12 +113,14 @@ TEST_F(MainWindowTest, AcceptedPictureShowsAtOnce) {
 
 TEST_F(MainWindowTest, ContextMenuCarriesTheAboutItemUnlessItsTextIsEmpty) {
     std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
-    ASSERT_EQ(menu->GetMenuItemCount(), 4u);
+    ASSERT_EQ(menu->GetMenuItemCount(), 9u);
     EXPECT_TRUE(menu->FindItemByPosition(2)->IsSeparator());
-    EXPECT_EQ(menu->FindItemByPosition(3)->GetId(), IDM_ABOUTBOX);
-    EXPECT_EQ(menu->FindItemByPosition(3)->GetItemLabel(), "&About Orvane...");
+    EXPECT_EQ(menu->FindItemByPosition(3)->GetItemLabel(), "&Play image...");
+    EXPECT_TRUE(menu->FindItemByPosition(7)->IsSeparator());
+    EXPECT_EQ(menu->FindItemByPosition(8)->GetId(), IDM_ABOUTBOX);
+    EXPECT_EQ(menu->FindItemByPosition(8)->GetItemLabel(), "&About Orvane...");
     std::unique_ptr<wxMenu> bare(BuildContextMenu(""));
-    EXPECT_EQ(bare->GetMenuItemCount(), 2u);
+    EXPECT_EQ(bare->GetMenuItemCount(), 7u);
 }
 
 class HelpKeyTest : public MainWindowTest {

@@ -1,0 +1,42 @@
+#include "fuzz/fuzz_support.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace orvane::fuzz {
+
+bool WriteSeeds(const std::string& dir) {
+    const std::vector<std::string> seeds = FuzzSeeds();
+    for (std::size_t i = 0; i < seeds.size(); ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/seed-%03zu", i);
+        std::ofstream out(dir + name, std::ios::binary | std::ios::trunc);
+        out.write(seeds[i].data(), static_cast<std::streamsize>(seeds[i].size()));
+        if (!out) return false;
+    }
+    return true;
+}
+
+std::string InputAsFile(const std::uint8_t* data, std::size_t size) {
+    static const std::string path = [] {
+        const char* tmp = std::getenv("TMPDIR");
+        return std::string(tmp && *tmp ? tmp : "/tmp") + "/orvane-fuzz-" +
+               std::to_string(getpid());
+    }();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+}  // namespace orvane::fuzz
+
+// libFuzzer calls this once before fuzzing; the replay program never does.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    if (const char* dir = std::getenv("ORVANE_FUZZ_SEEDS_DIR")) {
+        std::exit(orvane::fuzz::WriteSeeds(dir) ? 0 : 1);
+    }
+    return 0;
+}
