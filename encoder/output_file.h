@@ -1,0 +1,45 @@
+// A file that is either complete or not there: written under a temporary name
+// in the target's own folder, flushed to the disk, then renamed over the
+// target. Destroyed without Commit(), it removes the temporary file, so a
+// failure, a stop or a full disk leaves no half file.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace orvane {
+
+struct OutputError {
+    bool failed = false;
+    std::string message;  // the system's text ("No space left on device")
+    explicit operator bool() const { return failed; }
+};
+
+class OutputFile {
+  public:
+    OutputFile() = default;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    ~OutputFile();  // removes the temporary file unless committed
+
+    // Creates TARGET_DIR/.NAME.XXXXXX with the user's umask (0666 less it).
+    OutputError Create(const std::string& target);
+
+    const std::string& target() const { return target_; }
+    const std::string& tempPath() const { return tempPath_; }
+    int fd() const { return fd_; }
+
+    OutputError Write(const void* data, std::size_t size);
+    // fsync, close, and rename over the target. With replace false an
+    // existing target is left alone and the commit fails with "File exists".
+    OutputError Commit(bool replace = true);
+    // Removes the temporary file now.
+    void Discard();
+
+  private:
+    int fd_ = -1;
+    std::string target_;
+    std::string tempPath_;
+};
+
+}  // namespace orvane
