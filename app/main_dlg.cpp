@@ -134,6 +134,14 @@ void CMainDlg::EndJob() {
     windDownTimer_.Stop();
 }
 
+bool CMainDlg::EndJobWithin(std::chrono::milliseconds limit) {
+    model_.jobState.stopRequested = true;
+    channel_->Close();
+    if (!runner_.WaitFor(limit)) return false;
+    windDownTimer_.Stop();
+    return true;
+}
+
 void CMainDlg::CreateControls() {
     for (const ControlSpec& entry : MainLayout().controls) CreateControl(entry);
     // The preview lies over the "Graphics" frame, centred in it exactly.
