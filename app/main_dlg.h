@@ -111,6 +111,9 @@ class CMainDlg : public wxDialog, private DialogEffects {
     std::unique_ptr<StatusChannel> channel_;
     JobRunner runner_;
     wxTimer windDownTimer_;
+    // Start lost the keyboard focus to Exit when it was disabled; it gets it
+    // back when it is enabled again.
+    bool focusParked_ = false;
 
     wxButton* exitButton_ = nullptr;
     wxButton* startButton_ = nullptr;
