@@ -134,6 +134,14 @@ void CMainDlg::EndJob() {
     windDownTimer_.Stop();
 }
 
+bool CMainDlg::EndJobWithin(std::chrono::milliseconds limit) {
+    model_.jobState.stopRequested = true;
+    channel_->Close();
+    if (!runner_.WaitFor(limit)) return false;
+    windDownTimer_.Stop();
+    return true;
+}
+
 void CMainDlg::CreateControls() {
     for (const ControlSpec& entry : MainLayout().controls) CreateControl(entry);
     // The preview lies over the "Graphics" frame, centred in it exactly.
@@ -259,9 +267,17 @@ void CMainDlg::OnCharHook(wxKeyEvent& event) {
     if (event.GetModifiers() == wxMOD_NONE) OpenHelpPage();
 }
 
-void CMainDlg::OnContextMenu(wxContextMenuEvent&) {
+// A menu asked for with the keyboard (the Menu key, Shift+F10) has no
+// position: it opens below the focused control, as keyboard menus do, not
+// wherever the mouse pointer happens to be.
+void CMainDlg::OnContextMenu(wxContextMenuEvent& event) {
     std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
-    PopupMenu(menu.get());
+    wxWindow* focus = FindFocus();
+    if (event.GetPosition() != wxDefaultPosition || focus == nullptr) {
+        PopupMenu(menu.get());
+        return;
+    }
+    PopupMenu(menu.get(), ScreenToClient(focus->GetScreenRect().GetBottomLeft()));
 }
 
 void CMainDlg::OnMenuCommand(wxCommandEvent& event) {
