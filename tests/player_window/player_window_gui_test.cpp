@@ -1,0 +1,258 @@
+// The player window as the user meets it: opened from the main window's
+// context menu, heard through SDL's disk driver, driven by its keys.
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/slider.h>
+#include <wx/uiaction.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "app/main_dlg.h"
+#include "app/message_box.h"
+#include "app/player_dlg.h"
+#include "app/player_text.h"
+#include "gui/gui_helpers.h"
+#include "player/screen_render.h"
+#include "player_image.h"
+#include "support/gui_test_support.h"
+
+namespace orvane::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+CPlayerDlg* OpenPlayer() {
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* player = dynamic_cast<CPlayerDlg*>(window);
+        if (player != nullptr && player->IsShown()) return player;
+    }
+    return nullptr;
+}
+
+class PlayerWindowTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        SetBoxShower([this](const BoxRequest& box) { boxes.push_back(box.text); });
+        SetChooserShower([this](wxWindow*, bool open, const std::string& title, const std::string&,
+                                const std::string&) {
+            chooserTitles.push_back(title);
+            return FileChoice{open && !chosen.empty(), chosen};
+        });
+        main = std::make_unique<CMainDlg>(state, picture);
+        main->Show();
+        PumpFor(50ms);
+    }
+    void TearDown() override {
+        main.reset();
+        SetBoxShower({});
+        SetChooserShower({});
+    }
+
+    // "Play image..." with `path` chosen; `inside` runs in the player's
+    // modal loop, when it opens, and must close it.
+    void PlayFromMenu(const std::string& path, std::function<void(CPlayerDlg&)> inside) {
+        chosen = path;
+        bool ran = false;
+        main->CallAfter([&] {
+            ran = true;
+            if (CPlayerDlg* player = OpenPlayer()) inside(*player);
+        });
+        main->OnPlayImage();
+        PumpUntil([&] { return ran; }, 5s);
+    }
+
+    JobState state;
+    Picture picture;
+    std::unique_ptr<CMainDlg> main;
+    std::vector<std::string> boxes;
+    std::vector<std::string> chooserTitles;
+    std::string chosen;
+    TempDir dir;
+};
+
+// The bytes SDL would have played are the image's audio, all of it, once;
+// the screen at the end is the image's last screen, scaled 2x.
+TEST_F(PlayerWindowTest, PlaysAnImageAndItsAudioToTheEnd) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 4.0);
+    const std::string heard = dir.File("heard.raw");
+    UseAudioDriver("disk", heard, 1);
+    PlayFromMenu(image.path, [&image](CPlayerDlg& player) {
+        EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
+        PumpFor(100ms);
+        EXPECT_EQ(player.TimeText(), "0:04 / 0:04");
+        EXPECT_EQ(player.StatusLine(), "Last tile drawn at 4.00 s.");
+        EXPECT_EQ(player.PlayButton()->GetLabel(), "&Play");
+
+        // The window shows the screen after the last sector, pixel for pixel.
+        CdgPlayer model;
+        ASSERT_FALSE(model.Open(image.path));
+        EXPECT_EQ(player.Session().screen(), model.FinalScreen());
+        const wxImage shown = GrabScreen(player.Screen());
+        const RgbScreen expected = RenderRgb(model.FinalScreen());
+        const int f = player.ScreenFactor();
+        ASSERT_EQ(shown.GetWidth(), kCdgWidth * f);
+        int differing = 0;
+        for (int y = 0; y < kCdgHeight; ++y) {
+            for (int x = 0; x < kCdgWidth; ++x) {
+                const std::uint8_t* want = &expected[(y * kCdgWidth + x) * 3];
+                for (int k = 0; k < f * f; ++k) {
+                    const int sx = x * f + k % f;
+                    const int sy = y * f + k / f;
+                    differing += shown.GetRed(sx, sy) != want[0] ||
+                                 shown.GetGreen(sx, sy) != want[1] ||
+                                 shown.GetBlue(sx, sy) != want[2];
+                }
+            }
+        }
+        EXPECT_EQ(differing, 0);
+        player.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(chooserTitles, std::vector<std::string>{"Play image"});
+    EXPECT_TRUE(boxes.empty());
+
+    const Bytes bytes = ReadFile(heard);
+    std::size_t start = 0;
+    while (start < bytes.size() && bytes[start] == 0) ++start;
+    std::size_t first = 0;
+    while (image.audio[first] == 0) ++first;
+    const std::size_t length = image.audio.size() - first;
+    ASSERT_GE(bytes.size(), start + length);
+    EXPECT_TRUE(std::equal(image.audio.begin() + first, image.audio.end(), bytes.begin() + start));
+    EXPECT_TRUE(std::all_of(bytes.begin() + start + length, bytes.end(),
+                            [](std::uint8_t b) { return b == 0; }));
+}
+
+// A .cdg stream: the subcode of each of the image's sectors.
+void WriteCdgStream(const std::string& image, const std::string& stream) {
+    const Bytes raw = ReadFile(image);
+    Bytes cdg;
+    for (std::size_t at = 0; at + 2448 <= raw.size(); at += 2448)
+        cdg.insert(cdg.end(), raw.begin() + at + 2352, raw.begin() + at + 2448);
+    WriteFile(stream, cdg);
+}
+
+// A file that cannot be played gives one clear box and no window; one that
+// plays with something missing says so on the status line.
+TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 2.0);
+    Bytes tailed = ReadFile(image.path);
+    tailed.resize(tailed.size() + 1000, 0xAA);
+    WriteFile(dir.File("tailed.cdg"), tailed);
+    WriteFile(dir.File("empty.cdg"), {});
+    WriteFile(dir.File("song.wav"), MakeWav(44100 * 4));
+    WriteCdgStream(image.path, dir.File("stream.cdg"));
+    struct Case {
+        std::string file;
+        const char* driver;
+        std::string box;     // "" when the window opens
+        std::string status;  // the window's status line
+    };
+    const std::vector<Case> cases = {
+        {"missing.cdg", "dummy", "Cannot play \"missing.cdg\":\nNo such file or directory.", ""},
+        {"empty.cdg", "dummy", "Cannot play \"empty.cdg\":\nThe file is empty.", ""},
+        {"song.wav", "dummy", "Cannot play \"song.wav\":\nNo CD+G graphics found.", ""},
+        {"disc.cdg", "dummy", "", "Last tile drawn at 2.00 s."},
+        {"tailed.cdg", "dummy", "",
+         "The last 1,000 bytes are not a whole sector and not played.  Last tile drawn at 2.00 s."},
+        {"disc.cdg", "no-such-driver", "",
+         "No audio device (Audio target 'no-such-driver' not available): playing silently.  "
+         "Last tile drawn at 2.00 s."},
+        {"stream.cdg", "dummy", "",
+         "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  "
+         "Last tile drawn at 2.00 s."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file + " " + c.driver);
+        UseAudioDriver(c.driver);
+        boxes.clear();
+        std::string status;
+        bool opened = false;
+        PlayFromMenu(dir.File(c.file), [&](CPlayerDlg& player) {
+            opened = true;
+            PumpFor(50ms);
+            status = player.StatusLine();
+            player.EndModal(wxID_CANCEL);
+        });
+        if (c.box.empty()) {
+            EXPECT_TRUE(boxes.empty());
+            EXPECT_EQ(status, c.status);
+        } else {
+            EXPECT_EQ(boxes, std::vector<std::string>{c.box});
+            EXPECT_FALSE(opened);
+        }
+    }
+}
+
+// Real key presses through the X server, wherever the focus is: Space plays
+// and pauses, Left/Right seek 5 s, Home/End jump, keys with Ctrl are left to
+// the toolkit, PageUp/PageDown move the slider by 30 s, Tab reaches every
+// control, Escape closes.
+TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 60.0);
+    UseAudioDriver("dummy");
+    auto session = std::make_unique<PlayerSession>();
+    ASSERT_FALSE(session->Open(image.path));
+    CPlayerDlg player(main.get(), std::move(session), image.path);
+    player.Show();
+    wxUIActionSimulator keys;
+    keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
+    PumpFor(100ms);
+    PlayerSession& playing = player.Session();
+    playing.PlayPause();  // it opens playing
+
+    struct Case {
+        double from;  // seconds, paused
+        int key;
+        int modifiers;
+        bool onSlider;
+        double to;  // seconds
+        bool playingAfter;
+    };
+    const std::vector<Case> cases = {
+        {10, WXK_RIGHT, wxMOD_NONE, false, 15, false},
+        {10, WXK_LEFT, wxMOD_NONE, false, 5, false},
+        {3, WXK_LEFT, wxMOD_NONE, false, 0, false},
+        {57, WXK_RIGHT, wxMOD_NONE, false, 60, false},
+        {12, WXK_HOME, wxMOD_NONE, false, 0, false},
+        {12, WXK_END, wxMOD_NONE, false, 60, false},
+        {12, WXK_RIGHT, wxMOD_CONTROL, false, 12, false},
+        {12, WXK_RIGHT, wxMOD_NONE, true, 17, false},
+        {12, WXK_HOME, wxMOD_NONE, true, 0, false},
+        {12, WXK_PAGEDOWN, wxMOD_NONE, true, 42, false},
+        {40, WXK_PAGEUP, wxMOD_NONE, true, 10, false},
+        {12, WXK_SPACE, wxMOD_NONE, true, 12, true},
+        {12, WXK_SPACE, wxMOD_NONE, false, 12, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << "s key " << c.key << " slider " << c.onSlider);
+        if (playing.playing()) playing.PlayPause();
+        playing.Seek(static_cast<std::uint64_t>(c.from * 75));
+        (c.onSlider ? static_cast<wxWindow*>(player.TimeSlider()) : player.PlayButton())
+            ->SetFocus();
+        PumpFor(50ms);
+        keys.Char(c.key, c.modifiers);
+        PumpFor(100ms);
+        EXPECT_EQ(playing.playing(), c.playingAfter);
+        EXPECT_NEAR(playing.position() / 75.0, c.to, c.playingAfter ? 0.6 : 0.0);
+        if (!c.playingAfter) {
+            EXPECT_EQ(player.TimeText(), PositionText(playing.position(), 60 * 75));
+            EXPECT_EQ(player.TimeSlider()->GetValue(), static_cast<int>(playing.position()));
+        }
+    }
+
+    player.PlayButton()->SetFocus();
+    PumpFor(50ms);
+    for (wxWindow* next :
+         {static_cast<wxWindow*>(player.TimeSlider()), player.FindWindow(wxID_CANCEL),
+          static_cast<wxWindow*>(player.PlayButton())}) {
+        keys.Char(WXK_TAB);
+        PumpFor(50ms);
+        EXPECT_EQ(wxWindow::FindFocus(), next);
+    }
+    keys.Char(WXK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !player.IsShown(); }, 5s));
+}
+
+}  // namespace
+}  // namespace orvane::test
