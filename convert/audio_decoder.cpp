@@ -201,7 +201,7 @@ AudioError AudioDecoder::Open(const std::string& path, std::function<bool()> can
     if (rc < 0) return fail(rc, true);
     rc = av_find_best_stream(format, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (rc < 0) {
-        av::TakeLastLogLine();
+        av::TakeLogLines();
         s.error = {rc == AVERROR_EXIT ? AudioStatus::Stopped : AudioStatus::NotAudio,
                    "No sound found in the file"};
         s.finished = true;

@@ -13,7 +13,8 @@ namespace {
 
 constexpr int kIoBufferBytes = 64 * 1024;
 
-thread_local std::string lastLogLine;
+constexpr std::size_t kKeptLines = 8;
+thread_local std::vector<std::string> logLines;
 
 void KeepLogLine(void* avcl, int level, const char* fmt, va_list args) {
     if (level > AV_LOG_ERROR) return;
@@ -25,7 +26,9 @@ void KeepLogLine(void* avcl, int level, const char* fmt, va_list args) {
     // The "[mp3 @ 0x...] " prefix names an address, which tells a user nothing.
     if (const auto end = text.find("] "); text.rfind('[', 0) == 0 && end != std::string::npos)
         text.erase(0, end + 2);
-    if (!text.empty()) lastLogLine = text;
+    if (text.empty()) return;
+    if (logLines.size() == kKeptLines) logLines.erase(logLines.begin());
+    logLines.push_back(std::move(text));
 }
 
 }  // namespace
@@ -41,17 +44,20 @@ void CaptureLibraryLog() {
     std::call_once(once, [] { av_log_set_callback(KeepLogLine); });
 }
 
-std::string TakeLastLogLine() {
-    std::string line;
-    line.swap(lastLogLine);
-    return line;
+std::vector<std::string> TakeLogLines() {
+    std::vector<std::string> lines;
+    lines.swap(logLines);
+    return lines;
+}
+
+std::string Reason(int code, const std::vector<std::string>& lines) {
+    const std::string text = ErrorText(code);
+    if (lines.empty() || code == AVERROR_EXIT) return text;
+    return lines.back() == text ? text : lines.back() + " (" + text + ")";
 }
 
 std::string Reason(int code) {
-    std::string line = TakeLastLogLine();
-    const std::string text = ErrorText(code);
-    if (line.empty() || code == AVERROR_EXIT) return text;
-    return line == text ? text : line + " (" + text + ")";
+    return Reason(code, TakeLogLines());
 }
 
 InputFile::InputFile(CancelCheck cancelled) : cancelled_(std::move(cancelled)) {}

@@ -13,20 +13,23 @@ extern "C" {
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvane::av {
 
 // av_strerror's text ("Invalid data found when processing input").
 std::string ErrorText(int code);
 
-// The libraries' own messages are kept per thread rather than printed; the
-// last error line is often more telling than the error code ("Header
-// missing"). Installed on first use; LastLogLine() returns it and forgets it.
+// The libraries' own messages are kept per thread rather than printed; an
+// error line is often more telling than the error code ("Header missing").
+// Installed on first use. TakeLogLines() returns the error lines since the
+// last call (the latest few) and forgets them.
 void CaptureLibraryLog();
-std::string TakeLastLogLine();
+std::vector<std::string> TakeLogLines();
 
 // The reason to show for a failed call: the library's last error line where
-// it printed one, else the error code's text.
+// it printed one, with the error code's text. `lines` from TakeLogLines().
+std::string Reason(int code, const std::vector<std::string>& lines);
 std::string Reason(int code);
 
 struct FormatCloser {

@@ -34,8 +34,10 @@ ConvertOutcome TooLarge(std::int64_t width, std::int64_t height) {
 
 ConvertOutcome FromAvError(int code, ConvertStatus otherwise, const char* what) {
     if (code == AVERROR_EXIT) return Refusal(ConvertStatus::Stopped, "Stopped");
-    const std::string reason = av::Reason(code);
-    if (reason.find("max pixel count") != std::string::npos) return TooLarge(0, 0);
+    const std::vector<std::string> lines = av::TakeLogLines();
+    for (const std::string& line : lines)
+        if (line.find("max pixel count") != std::string::npos) return TooLarge(0, 0);
+    const std::string reason = av::Reason(code, lines);
     if (IsSystemError(code) && otherwise == ConvertStatus::NotSupported)
         return Refusal(ConvertStatus::Unreadable, "Cannot read the picture: " + reason);
     return Refusal(otherwise, what + reason);
@@ -69,7 +71,7 @@ void JpegHeaderSize(const AVStream* stream, const AVPacket* first, int& width, i
     }
     width = codec->width;
     height = codec->height;
-    av::TakeLastLogLine();
+    av::TakeLogLines();
 }
 
 int ReducedDecodeLevel(const AVCodec* codec, int width, int height) {
@@ -169,7 +171,7 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
     AVFormatContext* format = input.format();
     const int stream = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (stream < 0) {
-        av::TakeLastLogLine();
+        av::TakeLogLines();
         return Refusal(ConvertStatus::NotSupported,
                        "Not a picture Orvane can read: no picture found in the file");
     }
