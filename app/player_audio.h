@@ -3,10 +3,13 @@
 // the sound thread; a failed read plays silence and is kept for the window.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "player/cdg_player.h"
@@ -39,6 +42,35 @@ class ImageAudio : public PlayerAudio {
   private:
     const CdgPlayer& player_;
     std::vector<std::uint8_t> sectors_;  // only the sound thread touches it
+};
+
+// The sound file beside a .cdg, decoded with FFmpeg on a thread of its own
+// into memory as far as the stream lasts, so seeking anywhere is immediate
+// once decoded; what is not decoded yet plays as silence. The decoder is far
+// faster than playing, so in practice only a seek right after opening waits.
+class FileAudio : public PlayerAudio {
+  public:
+    FileAudio();
+    ~FileAudio() override;
+    // Opens `path` and starts decoding up to `limitBytes`; "" when it opens,
+    // the decoder's reason otherwise.
+    std::string Open(const std::string& path, std::uint64_t limitBytes);
+    std::size_t Read(std::uint64_t offset, std::uint8_t* out, std::size_t bytes) override;
+    // Waits until `bytes` from the start are decoded, or decoding has ended
+    // (at the end, the limit or a failure).
+    void WaitFor(std::uint64_t bytes) const;
+
+  private:
+    struct Decoding;
+    void Decode();
+
+    std::unique_ptr<Decoding> decoding_;
+    std::unique_ptr<std::uint8_t[]> samples_;  // allocated, touched as decoded
+    std::uint64_t limit_ = 0;
+    std::atomic<std::uint64_t> decoded_{0};
+    std::atomic<bool> done_{false};
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
 };
 
 }  // namespace orvane

@@ -6,6 +6,12 @@
 
 namespace orvane {
 
+namespace {
+
+constexpr std::uint64_t kHeadStartBytes = 10 * kAudioBytesPerSecond;
+
+}  // namespace
+
 PlayerSession::~PlayerSession() {
     // The sound thread reads through audio_ until the device is closed.
     output_.Close();
@@ -20,14 +26,24 @@ PlayerError PlayerSession::Open(const std::string& path) {
     if (PlayerError error = player_.Open(path)) return error;
     notes_.ignoredBytes = player_.ignoredBytes();
     notes_.pictureCompleteSectors = player_.pictureCompleteSectors();
+    const std::uint64_t totalBytes = player_.sectorCount() * kSectorAudioBytes;
     if (player_.hasAudio()) {
         audio_ = std::make_unique<ImageAudio>(player_);
     } else {
+        // The stream's own length rules: a longer sound file is cut, a
+        // shorter one ends in silence.
         notes_.cdgStream = true;
         const std::string companion = CompanionAudio(path);
         notes_.audioName = std::filesystem::path(companion).filename().string();
+        if (!companion.empty()) {
+            auto file = std::make_unique<FileAudio>();
+            notes_.audioError = file->Open(companion, totalBytes);
+            // A head start, so the first seconds are not silence; decoding
+            // runs far faster than playing from there on.
+            if (notes_.audioError.empty()) file->WaitFor(kHeadStartBytes);
+            if (notes_.audioError.empty()) audio_ = std::move(file);
+        }
     }
-    const std::uint64_t totalBytes = player_.sectorCount() * kSectorAudioBytes;
     PlayerAudio* audio = audio_.get();
     AudioPull pull;
     if (audio != nullptr) {

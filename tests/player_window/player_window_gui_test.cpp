@@ -30,6 +30,50 @@ CPlayerDlg* OpenPlayer() {
     return nullptr;
 }
 
+// A .cdg stream: the subcode of each of the image's sectors.
+void WriteCdgStream(const std::string& image, const std::string& stream) {
+    const Bytes raw = ReadFile(image);
+    Bytes cdg;
+    for (std::size_t at = 0; at + 2448 <= raw.size(); at += 2448)
+        cdg.insert(cdg.end(), raw.begin() + at + 2352, raw.begin() + at + 2448);
+    WriteFile(stream, cdg);
+}
+
+// The window shows the screen after the last sector of `image`, each pixel
+// a square block of the window's factor.
+void ExpectShows(CPlayerDlg& player, const std::string& image) {
+    CdgPlayer model;
+    ASSERT_FALSE(model.Open(image));
+    EXPECT_EQ(player.Session().screen(), model.FinalScreen());
+    const wxImage shown = GrabScreen(player.Screen());
+    const RgbScreen expected = RenderRgb(model.FinalScreen());
+    const int f = player.ScreenFactor();
+    ASSERT_EQ(shown.GetWidth(), kCdgWidth * f);
+    int differing = 0;
+    for (int y = 0; y < kCdgHeight * f; ++y) {
+        for (int x = 0; x < kCdgWidth * f; ++x) {
+            const std::uint8_t* want = &expected[(y / f * kCdgWidth + x / f) * 3];
+            differing += shown.GetRed(x, y) != want[0] || shown.GetGreen(x, y) != want[1] ||
+                         shown.GetBlue(x, y) != want[2];
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+// What the disk driver wrote: silence while paused, then the whole sound
+// (aligned on its first non-zero byte), then silence again.
+void ExpectHeard(const Bytes& heard, const Bytes& sound) {
+    std::size_t start = 0;
+    while (start < heard.size() && heard[start] == 0) ++start;
+    std::size_t first = 0;
+    while (first < sound.size() && sound[first] == 0) ++first;
+    const std::size_t length = sound.size() - first;
+    ASSERT_GE(heard.size(), start + length);
+    EXPECT_TRUE(std::equal(sound.begin() + first, sound.end(), heard.begin() + start));
+    EXPECT_TRUE(std::all_of(heard.begin() + start + length, heard.end(),
+                            [](std::uint8_t b) { return b == 0; }));
+}
+
 class PlayerWindowTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -71,65 +115,41 @@ class PlayerWindowTest : public testing::Test {
     TempDir dir;
 };
 
-// The bytes SDL would have played are the image's audio, all of it, once;
-// the screen at the end is the image's last screen, scaled 2x.
-TEST_F(PlayerWindowTest, PlaysAnImageAndItsAudioToTheEnd) {
+// The bytes SDL would have played are the image's audio (or the sound file
+// beside a .cdg), all of it, once; the screen at the end is the image's last
+// screen, scaled.
+TEST_F(PlayerWindowTest, PlaysToTheEndWithEveryByteOfTheSound) {
     const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 4.0);
-    const std::string heard = dir.File("heard.raw");
-    UseAudioDriver("disk", heard, 1);
-    PlayFromMenu(image.path, [&image](CPlayerDlg& player) {
-        EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
-        PumpFor(100ms);
-        EXPECT_EQ(player.TimeText(), "0:04 / 0:04");
-        EXPECT_EQ(player.StatusLine(), "Last tile drawn at 4.00 s.");
-        EXPECT_EQ(player.PlayButton()->GetLabel(), "&Play");
-
-        // The window shows the screen after the last sector, pixel for pixel.
-        CdgPlayer model;
-        ASSERT_FALSE(model.Open(image.path));
-        EXPECT_EQ(player.Session().screen(), model.FinalScreen());
-        const wxImage shown = GrabScreen(player.Screen());
-        const RgbScreen expected = RenderRgb(model.FinalScreen());
-        const int f = player.ScreenFactor();
-        ASSERT_EQ(shown.GetWidth(), kCdgWidth * f);
-        int differing = 0;
-        for (int y = 0; y < kCdgHeight; ++y) {
-            for (int x = 0; x < kCdgWidth; ++x) {
-                const std::uint8_t* want = &expected[(y * kCdgWidth + x) * 3];
-                for (int k = 0; k < f * f; ++k) {
-                    const int sx = x * f + k % f;
-                    const int sy = y * f + k / f;
-                    differing += shown.GetRed(sx, sy) != want[0] ||
-                                 shown.GetGreen(sx, sy) != want[1] ||
-                                 shown.GetBlue(sx, sy) != want[2];
-                }
-            }
-        }
-        EXPECT_EQ(differing, 0);
-        player.EndModal(wxID_CANCEL);
-    });
-    EXPECT_EQ(chooserTitles, std::vector<std::string>{"Play image"});
-    EXPECT_TRUE(boxes.empty());
-
-    const Bytes bytes = ReadFile(heard);
-    std::size_t start = 0;
-    while (start < bytes.size() && bytes[start] == 0) ++start;
-    std::size_t first = 0;
-    while (image.audio[first] == 0) ++first;
-    const std::size_t length = image.audio.size() - first;
-    ASSERT_GE(bytes.size(), start + length);
-    EXPECT_TRUE(std::equal(image.audio.begin() + first, image.audio.end(), bytes.begin() + start));
-    EXPECT_TRUE(std::all_of(bytes.begin() + start + length, bytes.end(),
-                            [](std::uint8_t b) { return b == 0; }));
-}
-
-// A .cdg stream: the subcode of each of the image's sectors.
-void WriteCdgStream(const std::string& image, const std::string& stream) {
-    const Bytes raw = ReadFile(image);
-    Bytes cdg;
-    for (std::size_t at = 0; at + 2448 <= raw.size(); at += 2448)
-        cdg.insert(cdg.end(), raw.begin() + at + 2352, raw.begin() + at + 2448);
-    WriteFile(stream, cdg);
+    WriteCdgStream(image.path, dir.File("stream.cdg"));
+    WriteFile(dir.File("audio.raw"), image.audio);
+    const std::string flac = "ffmpeg -v error -f s16le -ar 44100 -ac 2 -i " +
+                             dir.File("audio.raw") + " " + dir.File("stream.flac");
+    ASSERT_EQ(std::system(flac.c_str()), 0);
+    struct Case {
+        std::string file;
+        std::string status;
+    };
+    const Case cases[] = {
+        {"disc.cdg", "Last tile drawn at 4.00 s."},
+        {"stream.cdg", "Sound from stream.flac.  Last tile drawn at 4.00 s."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string heard = dir.File(c.file + ".heard");
+        UseAudioDriver("disk", heard, 1);
+        PlayFromMenu(dir.File(c.file), [&](CPlayerDlg& player) {
+            EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
+            PumpFor(100ms);
+            EXPECT_EQ(player.TimeText(), "0:04 / 0:04");
+            EXPECT_EQ(player.StatusLine(), c.status);
+            EXPECT_EQ(player.PlayButton()->GetLabel(), "&Play");
+            ExpectShows(player, image.path);
+            player.EndModal(wxID_CANCEL);
+        });
+        EXPECT_TRUE(boxes.empty());
+        ExpectHeard(ReadFile(heard), image.audio);
+    }
+    EXPECT_EQ(chooserTitles, std::vector<std::string>(2, "Play image"));
 }
 
 // A file that cannot be played gives one clear box and no window; one that
@@ -142,6 +162,8 @@ TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
     WriteFile(dir.File("empty.cdg"), {});
     WriteFile(dir.File("song.wav"), MakeWav(44100 * 4));
     WriteCdgStream(image.path, dir.File("stream.cdg"));
+    WriteCdgStream(image.path, dir.File("broken.cdg"));
+    WriteFile(dir.File("broken.mp3"), Bytes(5000, 0x55));
     struct Case {
         std::string file;
         const char* driver;
@@ -160,6 +182,9 @@ TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
          "Last tile drawn at 2.00 s."},
         {"stream.cdg", "dummy", "",
          "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  "
+         "Last tile drawn at 2.00 s."},
+        {"broken.cdg", "dummy", "",
+         "broken.mp3 cannot be played (Invalid data found when processing input): no sound.  "
          "Last tile drawn at 2.00 s."},
     };
     for (const Case& c : cases) {
