@@ -132,8 +132,10 @@ void CPlayerDlg::CreateControls(const std::string&) {
     row->Add(closeButton, 0, wxALIGN_CENTER_VERTICAL);
     top->Add(row, 0, wxEXPAND | wxLEFT | wxRIGHT, 8);
 
-    statusText_ = new wxStaticText(this, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
-                                   wxST_ELLIPSIZE_END | wxST_NO_AUTORESIZE);
+    // Two lines: a silent file with a cut tail still shows every problem.
+    statusText_ = new wxStaticText(this, wxID_ANY, "\n", wxDefaultPosition, wxDefaultSize,
+                                   wxST_NO_AUTORESIZE);
+    statusText_->SetMinSize(wxSize(-1, statusText_->GetBestSize().y));
     top->Add(statusText_, 0, wxEXPAND | wxALL, 8);
     SetSizerAndFit(top);
     Centre(wxBOTH);
@@ -155,7 +157,7 @@ std::string CPlayerDlg::TimeText() const {
 }
 
 std::string CPlayerDlg::StatusLine() const {
-    return std::string(statusText_->GetLabel().utf8_str());
+    return std::string(shownStatus_.utf8_str());
 }
 
 // The player's keys work wherever the focus is; the rest (Tab, Enter on a
@@ -212,8 +214,10 @@ void CPlayerDlg::ShowState() {
     const wxString caption = session_->playing() ? "&Pause" : "&Play";
     if (playButton_->GetLabel() != caption) playButton_->SetLabel(caption);
     const wxString status = WxText(StatusText(session_->notes()));
-    if (statusText_->GetLabel() != status) {
+    if (status != shownStatus_) {
+        shownStatus_ = status;
         statusText_->SetLabel(status);
+        statusText_->Wrap(statusText_->GetClientSize().x);
         statusText_->SetToolTip(status);
     }
 }

@@ -54,6 +54,7 @@ class CPlayerDlg : public wxDialog {
     wxSlider* slider_ = nullptr;
     wxStaticText* timeText_ = nullptr;
     wxStaticText* statusText_ = nullptr;
+    wxString shownStatus_;  // as given, before wrapping
 };
 
 }  // namespace orvane

@@ -38,29 +38,28 @@ std::string PositionText(std::uint64_t sectors, std::uint64_t totalSectors) {
     return ClockText(sectors) + " / " + ClockText(totalSectors);
 }
 
+// Problems first, so the line shows them even when it is cut.
 std::string StatusText(const PlayerNotes& notes) {
     std::string line;
     if (!notes.readError.empty()) Add(line, "Read error, playing stopped: " + notes.readError);
+    const bool noFile = notes.cdgStream && notes.audioName.empty();
+    const bool badFile = notes.cdgStream && !noFile && !notes.audioError.empty();
+    if (noFile) {
+        Add(line, "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound");
+    } else if (badFile) {
+        Add(line, notes.audioName + " cannot be played (" + notes.audioError + "): no sound");
+    } else if (!notes.device) {
+        std::string text = "No audio device";
+        if (!notes.deviceError.empty()) text += " (" + notes.deviceError + ")";
+        Add(line, text + ": playing silently");
+    }
     if (notes.ignoredBytes > 0) {
         Add(line, "The last " + Grouped(notes.ignoredBytes) +
                       (notes.ignoredBytes == 1 ? " byte is" : " bytes are") +
                       " not a whole sector and not played");
     }
-    bool silent = false;
-    if (notes.cdgStream && notes.audioName.empty()) {
-        Add(line, "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound");
-        silent = true;
-    } else if (notes.cdgStream && !notes.audioError.empty()) {
-        Add(line, notes.audioName + " cannot be played (" + notes.audioError + "): no sound");
-        silent = true;
-    } else if (notes.cdgStream) {
+    if (notes.cdgStream && !noFile && !badFile && notes.device)
         Add(line, "Sound from " + notes.audioName);
-    }
-    if (!notes.device && !silent) {
-        std::string text = "No audio device";
-        if (!notes.deviceError.empty()) text += " (" + notes.deviceError + ")";
-        Add(line, text + ": playing silently");
-    }
     if (notes.pictureCompleteSectors > 0) {
         char text[64];
         std::snprintf(text, sizeof text, "Last tile drawn at %.2f s",

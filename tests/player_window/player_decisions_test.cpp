@@ -64,6 +64,8 @@ TEST(PlayerDecisions, Texts) {
     PlayerNotes brokenSound = stream;
     brokenSound.audioError = "Invalid data found when processing input";
     brokenSound.device = false;
+    PlayerNotes silentStream = stream;
+    silentStream.device = false;
     PlayerNotes noSound;
     noSound.cdgStream = true;
     noSound.ignoredBytes = 12345;
@@ -71,15 +73,16 @@ TEST(PlayerDecisions, Texts) {
         {PlayerNotes{}, ""},
         {image, "Last tile drawn at 20.49 s."},
         {silentImage,
-         "Read error, playing stopped: The file got shorter.  The last 1 byte is not a whole "
-         "sector and not played.  No audio device (Audio target 'x' not available): playing "
-         "silently.  Last tile drawn at 20.49 s."},
+         "Read error, playing stopped: The file got shorter.  No audio device (Audio target 'x' "
+         "not available): playing silently.  The last 1 byte is not a whole sector and not "
+         "played.  Last tile drawn at 20.49 s."},
         {stream, "Sound from song.mp3."},
         {brokenSound,
          "song.mp3 cannot be played (Invalid data found when processing input): no sound."},
         {noSound,
-         "The last 12,345 bytes are not a whole sector and not played.  No .mp3, .wav, .ogg or "
-         ".flac file of the same name beside it: no sound."},
+         "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  The last "
+         "12,345 bytes are not a whole sector and not played."},
+        {silentStream, "No audio device: playing silently."},
     };
     for (const auto& [notes, text] : cases) EXPECT_EQ(StatusText(notes), text);
     EXPECT_EQ(OpenFailureText("/a/b/disc.cdg", "The file is empty"),
