@@ -13,7 +13,7 @@ namespace orvane {
 // opens the player, which may run beside a job (it plays what is on disk).
 void CMainDlg::OnPlayImage() {
     const FileChoice choice = ShowChooser(this, true, kPlayChooserTitle, kPlayChooserFilter, "cdg",
-                                          ChooserFolder(model_.lastImagePath));
+                                          ChooserStart(model_.lastImagePath));
     if (!choice.chosen) return;
     auto session = std::make_unique<PlayerSession>();
     PlayerError error;

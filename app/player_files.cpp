@@ -33,10 +33,11 @@ int Rank(const fs::path& candidate, const std::string& stem) {
 
 }  // namespace
 
-std::string ChooserFolder(const std::string& lastImagePath) {
+std::string ChooserStart(const std::string& lastImagePath) {
     if (lastImagePath.empty()) return {};
-    const fs::path folder = fs::path(lastImagePath).parent_path();
     std::error_code error;
+    if (fs::is_regular_file(lastImagePath, error)) return lastImagePath;
+    const fs::path folder = fs::path(lastImagePath).parent_path();
     return fs::is_directory(folder, error) ? folder.string() : std::string();
 }
 

@@ -114,9 +114,11 @@ TEST(PlayerDecisions, SoundFileBesideAStream) {
     TempDir dir;
     std::filesystem::create_directory(dir.File("song.mp3"));  // a folder is not a sound file
     EXPECT_EQ(CompanionAudio(dir.File("song.cdg")), "");
-    EXPECT_EQ(ChooserFolder(dir.File("disc.cdg")), dir.path().string());
-    EXPECT_EQ(ChooserFolder(dir.File("gone/disc.cdg")), "");
-    EXPECT_EQ(ChooserFolder(""), "");
+    WriteFile(dir.File("disc.cdg"), Bytes(2448));
+    EXPECT_EQ(ChooserStart(dir.File("disc.cdg")), dir.File("disc.cdg"));
+    EXPECT_EQ(ChooserStart(dir.File("gone.cdg")), dir.path().string());
+    EXPECT_EQ(ChooserStart(dir.File("gone/disc.cdg")), "");
+    EXPECT_EQ(ChooserStart(""), "");
 }
 
 // Whole-factor scaling as ImageMagick's -scale does it for whole factors.
