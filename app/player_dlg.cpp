@@ -44,6 +44,8 @@ PlayerKey KeyOf(int code) {
             return PlayerKey::End;
         case WXK_ESCAPE:
             return PlayerKey::Escape;
+        case WXK_F1:
+            return PlayerKey::F1;
         default:
             return PlayerKey::Other;
     }
@@ -163,11 +165,14 @@ std::string CPlayerDlg::StatusLine() const {
 // The player's keys work wherever the focus is; the rest (Tab, Enter on a
 // button, Alt+letter) keep the toolkit's handling.
 void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
-    const PlayerAction action =
-        ActionForKey(KeyOf(event.GetKeyCode()), event.GetModifiers() != wxMOD_NONE);
+    const PlayerKey key = KeyOf(event.GetKeyCode());
+    const PlayerAction action = ActionForKey(key, event.GetModifiers() != wxMOD_NONE);
     switch (action) {
         case PlayerAction::None:
-            event.Skip();
+            if (key != PlayerKey::F1) event.Skip();
+            return;
+        case PlayerAction::Help:
+            RequestHelp();
             return;
         case PlayerAction::Close:
             EndDialog(wxID_CANCEL);
@@ -180,6 +185,15 @@ void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
             break;
     }
     Tick();
+}
+
+// The main window, the player's parent, opens the help page.
+void CPlayerDlg::RequestHelp() {
+    if (wxWindow* parent = GetParent()) {
+        wxHelpEvent help(wxEVT_HELP, parent->GetId());
+        help.SetEventObject(this);
+        parent->GetEventHandler()->ProcessEvent(help);
+    }
 }
 
 void CPlayerDlg::OnPlayButton(wxCommandEvent&) {

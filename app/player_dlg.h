@@ -41,6 +41,7 @@ class CPlayerDlg : public wxDialog {
   private:
     void CreateControls(const std::string& path);
     void OnCharHook(wxKeyEvent& event);
+    void RequestHelp();
     void OnPlayButton(wxCommandEvent& event);
     void OnSlider(wxScrollEvent& event);
     void OnTimer(wxTimerEvent& event);

@@ -19,6 +19,8 @@ PlayerAction ActionForKey(PlayerKey key, bool modifiers) {
             return PlayerAction::ToEnd;
         case PlayerKey::Escape:
             return PlayerAction::Close;
+        case PlayerKey::F1:
+            return PlayerAction::Help;
         case PlayerKey::Other:
             break;
     }

@@ -6,11 +6,12 @@
 namespace orvane {
 
 // The keys the player window acts on; the dialog maps the toolkit's codes.
-enum class PlayerKey { Space, Left, Right, Home, End, Escape, Other };
+enum class PlayerKey { Space, Left, Right, Home, End, Escape, F1, Other };
 
-enum class PlayerAction { None, PlayPause, Back, Forward, ToStart, ToEnd, Close };
+enum class PlayerAction { None, PlayPause, Back, Forward, ToStart, ToEnd, Close, Help };
 
-// A key with Ctrl, Alt or Shift held does nothing here: the toolkit keeps it.
+// A key with Ctrl, Alt or Shift held does nothing here: the toolkit keeps it
+// (F1 with one of them does nothing at all, as in the main window).
 PlayerAction ActionForKey(PlayerKey key, bool modifiers);
 
 // Back and Forward move by this much.

@@ -37,6 +37,8 @@ TEST(PlayerDecisions, KeysAndWhereTheySeek) {
         {PlayerKey::Other, false, 900, PlayerAction::None, 900},
         {PlayerKey::Right, true, 900, PlayerAction::None, 900},
         {PlayerKey::Escape, true, 900, PlayerAction::None, 900},
+        {PlayerKey::F1, false, 900, PlayerAction::Help, 900},
+        {PlayerKey::F1, true, 900, PlayerAction::None, 900},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.key));

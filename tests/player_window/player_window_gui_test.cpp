@@ -211,8 +211,8 @@ TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
 
 // Real key presses through the X server, wherever the focus is: Space plays
 // and pauses, Left/Right seek 5 s, Home/End jump, keys with Ctrl are left to
-// the toolkit, PageUp/PageDown move the slider by 30 s, Tab reaches every
-// control, Escape closes.
+// the toolkit, PageUp/PageDown move the slider by 30 s, F1 asks the main
+// window for the help page, Tab reaches every control, Escape closes.
 TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
     const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 60.0);
     UseAudioDriver("dummy");
@@ -265,6 +265,13 @@ TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
             EXPECT_EQ(player.TimeSlider()->GetValue(), static_cast<int>(playing.position()));
         }
     }
+
+    int helpRequests = 0;
+    main->Bind(wxEVT_HELP, [&](wxHelpEvent&) { ++helpRequests; });
+    keys.Char(WXK_F1);
+    keys.Char(WXK_F1, wxMOD_SHIFT);
+    PumpFor(100ms);
+    EXPECT_EQ(helpRequests, 1);
 
     player.PlayButton()->SetFocus();
     PumpFor(50ms);
