@@ -15,6 +15,7 @@
 #include "gui/gui_helpers.h"
 #include "player/screen_render.h"
 #include "player_image.h"
+#include "res/resource_ids.h"
 #include "support/gui_test_support.h"
 
 namespace orvane::test {
@@ -207,6 +208,44 @@ TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
             EXPECT_FALSE(opened);
         }
     }
+}
+
+// The player may be opened while a job runs: a job started from the main
+// window while the player plays runs to its end and reports there; the
+// player goes on with the file as it was on disk when it opened, even when
+// the job replaces that very file.
+TEST_F(PlayerWindowTest, AJobRunsToItsEndWhileThePlayerPlays) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 6.0);
+    UseAudioDriver("dummy");
+    DialogModel& model = main->Model();
+    model.bitmapPath = dir.File("picture.bmp");
+    model.wavePath = dir.File("song.wav");
+    model.outputPath = image.path;
+    picture = RandomPicture(3);
+    UpdatePreviewInfo(picture);
+    WriteFile(model.bitmapPath, MakeBmp(picture));
+    const std::size_t audioBytes = 25 * 44100 * 4;
+    WriteFile(model.wavePath, MakeWav(audioBytes));
+    state.bitmapValid = state.waveValid = state.outputChosen = true;
+    state.audioDataOffset = static_cast<std::int64_t>(WavHeaderBytes());
+    state.waveFileLength = static_cast<std::int64_t>(WavHeaderBytes() + audioBytes);
+
+    PlayFromMenu(image.path, [&](CPlayerDlg& player) {
+        wxCommandEvent start(wxEVT_BUTTON, IDC_START);
+        start.SetEventObject(main->StartButton());
+        main->StartButton()->GetEventHandler()->ProcessEvent(start);
+        EXPECT_TRUE(PumpUntil([&] { return !boxes.empty(); }, 20s));
+        EXPECT_TRUE(player.IsShown());
+        EXPECT_TRUE(player.Session().playing());
+        EXPECT_EQ(player.Session().totalSectors(), 6u * 75);
+        player.Session().Seek(5 * 75);  // the old file's last second
+        EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
+        EXPECT_EQ(player.StatusLine(), "Last tile drawn at 6.00 s.");
+        player.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(boxes, std::vector<std::string>{"CD+G file successfully created!"});
+    EXPECT_EQ(model.lastImagePath, image.path);
+    EXPECT_EQ(std::filesystem::file_size(image.path), std::uintmax_t(25 * 75 * 2448));
 }
 
 // Real key presses through the X server, wherever the focus is: Space plays
