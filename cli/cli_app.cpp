@@ -7,6 +7,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
+#include "cli/prepare_command.h"
 
 namespace orvane {
 namespace {
@@ -22,6 +23,9 @@ const char* const kCreateHelp =
     "\n"
     "  --force    overwrite OUTPUT if it exists\n"
     "  --quiet    print errors only\n"
+    "  --convert  PICTURE and RECORDING may be any picture and song (JPEG, PNG,\n"
+    "             MP3, FLAC...): converted as prepare-picture and prepare-recording\n"
+    "             do, to temporary files removed afterwards\n"
     "  --help     print this text (COMMAND --help: that command's options)\n"
     "  --version  print the version\n";
 
@@ -58,7 +62,7 @@ int ReportParse(const CLI::ParseError& error, const CLI::App& app, CliEnvironmen
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: orvane-cli [--force] [--quiet] PICTURE RECORDING OUTPUT\n"
+    return "Usage: orvane-cli [--force] [--quiet] [--convert] PICTURE RECORDING OUTPUT\n"
            "       orvane-cli COMMAND [OPTIONS] [FILES]\n"
            "       orvane-cli --help | --version | COMMAND --help\n";
 }
@@ -79,6 +83,8 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     const CliCommand create = SetUpCreateCommand(app, env);
     // One line per command, in the order --help lists them.
     std::vector<CliCommand> commands;
+    commands.push_back(SetUpPreparePictureCommand(app, env));
+    commands.push_back(SetUpPrepareRecordingCommand(app, env));
     app.require_subcommand(0, 1);
 
     try {

@@ -2,7 +2,10 @@
 
 #include <pthread.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <ostream>
@@ -10,6 +13,9 @@
 #include <vector>
 
 #include "cli/cli_console.h"
+#include "cli/prepare_command.h"
+#include "convert/picture_convert.h"
+#include "convert/recording_convert.h"
 #include "encoder/creation_job.h"
 #include "encoder/image_size.h"
 #include "input/bitmap_reader.h"
@@ -22,6 +28,7 @@ namespace {
 struct CreateOptions {
     bool force = false;
     bool quiet = false;
+    bool convert = false;
     std::vector<std::string> files;
 };
 
@@ -117,8 +124,7 @@ int RunJob(JobInputs inputs, CliEnvironment& env, CliConsole& console) {
     return kExitStopped;
 }
 
-int RunCreate(const CreateOptions& args, CliEnvironment& env) {
-    CliConsole console(env.err, env.errIsTerminal, args.quiet, env.localTime);
+int CheckAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& console) {
     JobState& state = env.state;
     Picture picture{};
     InitPicture(picture);
@@ -139,12 +145,67 @@ int RunCreate(const CreateOptions& args, CliEnvironment& env) {
     return RunJob(SnapshotInputs(state, picture), env, console);
 }
 
+// --convert: the picture and the song are converted into a private folder
+// under $TMPDIR, which goes when the run ends, however it ends (a stop
+// signal only ends the conversion or the job, which then returns here).
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvane-XXXXXX").string();
+        if (mkdtemp(pattern.data())) path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    bool ok() const { return !path_.empty(); }
+    std::string File(const char* name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+int ConvertAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& console) {
+    // The originals count as inputs too: the output must never replace them.
+    if (OutputIsAnInput(args.files[2], args.files[0], args.files[1])) {
+        console.Error("Output file must differ from the bitmap and WAVE files");
+        return kExitRefused;
+    }
+    ScratchFolder scratch;
+    if (!scratch.ok()) {
+        console.Error(std::string("Cannot make a temporary folder: ") + std::strerror(errno));
+        return kExitIoError;
+    }
+    CreateOptions converted = args;
+    converted.files[0] = scratch.File("picture.bmp");
+    converted.files[1] = scratch.File("recording.wav");
+    CliProgress progress(console, env.interrupted);
+    int status =
+        ReportConversion(PreparePicture(args.files[0], converted.files[0], {}, false, progress),
+                         console, "Picture converted: " + args.files[0]);
+    if (status != kExitCompleted) return status;
+    status =
+        ReportConversion(PrepareRecording(args.files[1], converted.files[1], {}, false, progress),
+                         console, "Recording converted: " + args.files[1]);
+    if (status != kExitCompleted) return status;
+    return CheckAndRun(converted, env, console);
+}
+
+int RunCreate(const CreateOptions& args, CliEnvironment& env) {
+    CliConsole console(env.err, env.errIsTerminal, args.quiet, env.localTime);
+    return args.convert ? ConvertAndRun(args, env, console) : CheckAndRun(args, env, console);
+}
+
 }  // namespace
 
 CliCommand SetUpCreateCommand(CLI::App& app, CliEnvironment& env) {
     auto options = std::make_shared<CreateOptions>();
     app.add_flag("--force", options->force, "overwrite OUTPUT if it exists");
     app.add_flag("--quiet", options->quiet, "print errors only");
+    app.add_flag("--convert", options->convert,
+                 "PICTURE and RECORDING may be any picture and song; converted first");
     app.add_option("files", options->files, "PICTURE RECORDING OUTPUT");
     return {&app, [options, &env]() -> int {
                 if (options->files.size() != 3) {

@@ -1,6 +1,7 @@
 // The create form, orvane-cli's default command:
-//   orvane-cli [--force] [--quiet] PICTURE RECORDING OUTPUT
-// The desktop program's checks and job, with the window's texts.
+//   orvane-cli [--force] [--quiet] [--convert] PICTURE RECORDING OUTPUT
+// The desktop program's checks and job, with the window's texts. With
+// --convert, PICTURE and RECORDING are first converted to temporary files.
 #pragma once
 
 #include "cli/cli_command.h"
