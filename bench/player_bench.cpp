@@ -14,6 +14,7 @@
 
 #include "encoder/creation_job.h"
 #include "player/cdg_player.h"
+#include "player/screen_render.h"
 
 namespace {
 
@@ -179,6 +180,19 @@ void BM_PlayForwardBusy(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlayForwardBusy)->Unit(benchmark::kMicrosecond);
+
+// Drawing one frame's pixels, offsets set: what the window does per frame.
+void BM_RenderRgb(benchmark::State& state) {
+    CdgDecoder decoder;
+    const std::uint8_t scroll[24] = {9, 20, 0, 0, 0, 3, 7};
+    decoder.ApplyPacket(scroll);
+    RgbScreen rgb;
+    for (auto _ : state) {
+        RenderRgb(decoder.screen(), rgb.data());
+        benchmark::DoNotOptimize(rgb);
+    }
+}
+BENCHMARK(BM_RenderRgb)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

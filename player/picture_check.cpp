@@ -39,12 +39,11 @@ PictureCheck CheckPicture(const CdgPlayer& player, const Picture& picture) {
     check.completeSeconds = static_cast<double>(player.pictureCompleteSectors()) / 75.0;
     const CdgScreen& screen = player.FinalScreen();
     for (int y = 0; y < kCdgVisibleHeight; ++y) {
+        const std::uint8_t* shown = ShownRow(screen, y + kCdgVisibleTop) + kCdgVisibleLeft;
         for (int x = 0; x < kCdgVisibleWidth; ++x) {
             const PaletteEntry& e = picture.palette[PixelAt(picture, x, y)];
             const unsigned want = ((e.red >> 4) << 8) | ((e.green >> 4) << 4) | (e.blue >> 4);
-            const unsigned shown =
-                screen.colours[ShownIndex(screen, x + kCdgVisibleLeft, y + kCdgVisibleTop)];
-            check.differingPixels += want != shown ? 1 : 0;
+            check.differingPixels += want != screen.colours[shown[x] & 15] ? 1 : 0;
         }
     }
     return check;

@@ -128,6 +128,16 @@ TEST(Decoder, ScreensWorkedOutByHand) {
         d.SetScreen(Base());
         for (const Packet& p : c.packets) d.ApplyPacket(p.data());
         c.expect(Base(), d.screen());
+        // Rendering shows what ShownIndex says, offsets and all.
+        CdgScreen coloured = d.screen();
+        for (int k = 0; k < 16; ++k) coloured.colours[k] = static_cast<std::uint16_t>(k * 0x111);
+        const RgbScreen rgb = RenderRgb(coloured);
+        for (int y = 0; y < kCdgHeight; ++y) {
+            for (int x = 0; x < kCdgWidth; ++x) {
+                ASSERT_EQ(rgb[(y * kCdgWidth + x) * 3], ShownIndex(coloured, x, y) * 17)
+                    << x << "," << y;
+            }
+        }
     }
 }
 
