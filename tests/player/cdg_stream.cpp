@@ -97,6 +97,16 @@ std::optional<RgbScreen> FfmpegLastFrame(const std::string& path) {
     return last;
 }
 
+std::optional<RgbScreen> PngPixels(const std::string& png) {
+    const std::string command =
+        "ffmpeg -nostdin -v error -i '" + png + "' -f rawvideo -pix_fmt rgb24 -";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    RgbScreen rgb{};
+    if (!pipe || std::fread(rgb.data(), 1, rgb.size(), pipe.get()) != rgb.size())
+        return std::nullopt;
+    return rgb;
+}
+
 Bytes SubcodeOf(const Bytes& image) {
     Bytes cdg;
     for (std::size_t at = 0; at + kRawSectorBytes <= image.size(); at += kRawSectorBytes) {

@@ -47,6 +47,9 @@ bool HaveFfmpeg();
 // it gives no frame (no graphics packet), or fails.
 std::optional<RgbScreen> FfmpegLastFrame(const std::string& path);
 
+// The pixels of a 300 x 216 PNG, as ffmpeg reads them.
+std::optional<RgbScreen> PngPixels(const std::string& png);
+
 // The subcode of each whole sector of a raw image: a plain .cdg stream.
 Bytes SubcodeOf(const Bytes& image);
 
