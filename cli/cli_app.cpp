@@ -5,9 +5,11 @@
 #include <ostream>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
 #include "cli/prepare_command.h"
+#include "cli/render_command.h"
 
 namespace orvane {
 namespace {
@@ -85,6 +87,8 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     std::vector<CliCommand> commands;
     commands.push_back(SetUpPreparePictureCommand(app, env));
     commands.push_back(SetUpPrepareRecordingCommand(app, env));
+    commands.push_back(SetUpRenderCommand(app, env));
+    commands.push_back(SetUpCheckCommand(app, env));
     app.require_subcommand(0, 1);
 
     try {
