@@ -7,6 +7,7 @@
 
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
+#include "cli/export_command.h"
 
 namespace orvane {
 namespace {
@@ -21,6 +22,7 @@ const char* const kCreateHelp =
     "  OUTPUT     the image to write\n"
     "\n"
     "  --force    overwrite OUTPUT if it exists\n"
+    "  --toc      also write cdrdao's table of contents, OUTPUT.toc, after the run\n"
     "  --quiet    print errors only\n"
     "  --help     print this text (COMMAND --help: that command's options)\n"
     "  --version  print the version\n";
@@ -58,7 +60,7 @@ int ReportParse(const CLI::ParseError& error, const CLI::App& app, CliEnvironmen
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: orvane-cli [--force] [--quiet] PICTURE RECORDING OUTPUT\n"
+    return "Usage: orvane-cli [--force] [--quiet] [--toc] PICTURE RECORDING OUTPUT\n"
            "       orvane-cli COMMAND [OPTIONS] [FILES]\n"
            "       orvane-cli --help | --version | COMMAND --help\n";
 }
@@ -79,6 +81,7 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     const CliCommand create = SetUpCreateCommand(app, env);
     // One line per command, in the order --help lists them.
     std::vector<CliCommand> commands;
+    commands.push_back(SetUpExportCommand(app, env));
     app.require_subcommand(0, 1);
 
     try {

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "cli/cli_console.h"
+#include "cli/export_command.h"
 #include "encoder/creation_job.h"
 #include "encoder/image_size.h"
+#include "export/export_request.h"
 #include "input/bitmap_reader.h"
 #include "input/file_identity.h"
 #include "input/wave_reader.h"
@@ -22,8 +24,14 @@ namespace {
 struct CreateOptions {
     bool force = false;
     bool quiet = false;
+    bool toc = false;  // cdrdao's toc beside the image after a completed run
     std::vector<std::string> files;
 };
+
+// OUTPUT's name with .toc for its extension.
+std::string TocBeside(const std::string& image) {
+    return std::filesystem::path(image).replace_extension(".toc").string();
+}
 
 // Prints a reader's verdict: the log line when accepted; otherwise the box
 // text, then the log line (a failed open has one text for both).
@@ -67,6 +75,17 @@ bool CheckOutput(const CreateOptions& args, std::int64_t audioByteCount, CliEnvi
     if (!args.force && PathExists(output)) {
         console.Error("Output file exists, use --force to overwrite");
         return false;
+    }
+    if (args.toc) {
+        const std::string toc = TocBeside(output);
+        if (toc == output || OutputIsAnInput(toc, args.files[0], args.files[1])) {
+            console.Error(toc + " would replace an input or the image; rename OUTPUT");
+            return false;
+        }
+        if (!args.force && PathExists(toc)) {
+            console.Error(toc + " exists, use --force to overwrite");
+            return false;
+        }
     }
     const std::uint64_t needed = BytesNeeded(audioByteCount);
     const std::uint64_t available = env.freeBytes ? env.freeBytes(output) : 0;
@@ -136,7 +155,13 @@ int RunCreate(const CreateOptions& args, CliEnvironment& env) {
     state.outputChosen = true;
     state.jobWavePath = args.files[1];
     state.jobOutputPath = args.files[2];
-    return RunJob(SnapshotInputs(state, picture), env, console);
+    const int status = RunJob(SnapshotInputs(state, picture), env, console);
+    if (status != kExitCompleted || !args.toc) return status;
+    ExportRequest request;
+    request.image = args.files[2];
+    request.targets.toc = TocBeside(args.files[2]);
+    request.replace = args.force;
+    return RunExportCommand(request, env, console);
 }
 
 }  // namespace
@@ -145,6 +170,7 @@ CliCommand SetUpCreateCommand(CLI::App& app, CliEnvironment& env) {
     auto options = std::make_shared<CreateOptions>();
     app.add_flag("--force", options->force, "overwrite OUTPUT if it exists");
     app.add_flag("--quiet", options->quiet, "print errors only");
+    app.add_flag("--toc", options->toc, "also write cdrdao's OUTPUT.toc after a completed run");
     app.add_option("files", options->files, "PICTURE RECORDING OUTPUT");
     return {&app, [options, &env]() -> int {
                 if (options->files.size() != 3) {
