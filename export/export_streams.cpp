@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "export/strided_write.h"
 #include "export/toc_file.h"
 #include "export/wave_header.h"
 #include "export/zip_bundle.h"
@@ -13,6 +14,9 @@ namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+
+// About 16 MB of image between two write-back starts.
+constexpr std::size_t kWriteBackSectors = 6800;
 
 // The bundle's base name with another extension: NAME.zip holds NAME.mp3.
 std::string MemberName(const std::string& zip, const char* extension) {
@@ -78,30 +82,28 @@ ExportResult ExportStreams::Create() {
 }
 
 ExportResult ExportStreams::Write(const std::uint8_t* sectors, std::size_t count) {
-    if (count > bufferSectors_) {
-        audio_ = std::make_unique<std::uint8_t[]>(count * kSectorAudioBytes);
-        subcode_ = std::make_unique<std::uint8_t[]>(count * kSectorSubcodeBytes);
-        bufferSectors_ = count;
-    }
-    const bool wantAudio = wav_ || mp3_;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint8_t* sector = sectors + i * kRawSectorBytes;
-        if (wantAudio) std::memcpy(&audio_[i * kSectorAudioBytes], sector, kSectorAudioBytes);
-        if (cdg_)
-            std::memcpy(&subcode_[i * kSectorSubcodeBytes], sector + kSectorAudioBytes,
-                        kSectorSubcodeBytes);
-    }
     if (cdg_) {
-        if (const OutputError e = cdg_->file.Write(subcode_.get(), count * kSectorSubcodeBytes))
+        if (const OutputError e = WriteStrided(cdg_->file.fd(), sectors + kSectorAudioBytes, count,
+                                               kRawSectorBytes, kSectorSubcodeBytes))
             return WriteFailure(cdg_->shown, e.message);
     }
     if (wav_) {
-        if (const OutputError e = wav_->file.Write(audio_.get(), count * kSectorAudioBytes))
+        if (const OutputError e =
+                WriteStrided(wav_->file.fd(), sectors, count, kRawSectorBytes, kSectorAudioBytes))
             return WriteFailure(wav_->shown, e.message);
     }
     if (mp3_) {
-        if (const OutputError e = mp3Writer_.Write(audio_.get(), count * kSectorAudioBytes / 4))
+        if (const OutputError e =
+                mp3Writer_.Write(sectors, count, kSectorAudioBytes / 4, kRawSectorBytes))
             return WriteFailure(mp3_->shown, e.message);
+    }
+    // Every so often, let the disk catch up while the pass goes on.
+    sectorsSinceWriteBack_ += count;
+    if (sectorsSinceWriteBack_ >= kWriteBackSectors) {
+        sectorsSinceWriteBack_ = 0;
+        for (const Stream* s : {cdg_.get(), wav_.get()}) {
+            if (s) StartWriteBack(s->file.fd());
+        }
     }
     return {};
 }

@@ -45,8 +45,7 @@ class ExportStreams {
     const std::uint64_t sectors_;
     std::unique_ptr<Stream> cdg_, wav_, mp3_, mp3Zip_, wavZip_, toc_;
     Mp3Writer mp3Writer_;
-    std::unique_ptr<std::uint8_t[]> audio_, subcode_;
-    std::size_t bufferSectors_ = 0;
+    std::size_t sectorsSinceWriteBack_ = 0;
 };
 
 // "Could not write PATH: REASON", as a WriteFailed result.

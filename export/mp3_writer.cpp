@@ -141,17 +141,21 @@ OutputError Mp3Writer::Open(OutputFile& file, int bitrateKbps) {
     return {};
 }
 
-OutputError Mp3Writer::Write(const std::uint8_t* audio, std::size_t frames) {
+OutputError Mp3Writer::Write(const std::uint8_t* audio, std::size_t pieces, std::size_t frames,
+                             std::size_t stride) {
     Av& av = *av_;
-    av.left.resize(frames);
-    av.right.resize(frames);
-    for (std::size_t i = 0; i < frames; ++i) {
-        const std::uint8_t* s = audio + i * 4;
-        av.left[i] = static_cast<std::int16_t>(s[0] | s[1] << 8);
-        av.right[i] = static_cast<std::int16_t>(s[2] | s[3] << 8);
+    av.left.resize(pieces * frames);
+    av.right.resize(pieces * frames);
+    std::size_t out = 0;
+    for (std::size_t p = 0; p < pieces; ++p) {
+        const std::uint8_t* s = audio + p * stride;
+        for (std::size_t i = 0; i < frames; ++i, s += 4, ++out) {
+            av.left[out] = static_cast<std::int16_t>(s[0] | s[1] << 8);
+            av.right[out] = static_cast<std::int16_t>(s[2] | s[3] << 8);
+        }
     }
     void* planes[2] = {av.left.data(), av.right.data()};
-    const int rc = av_audio_fifo_write(av.fifo.get(), planes, static_cast<int>(frames));
+    const int rc = av_audio_fifo_write(av.fifo.get(), planes, static_cast<int>(out));
     if (rc < 0) return Failure("MP3 samples", rc);
     return EncodeFrames(false);
 }

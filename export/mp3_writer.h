@@ -21,8 +21,10 @@ class Mp3Writer {
     // Sets up the encoder (44.1 kHz stereo, constant `bitrateKbps`) and
     // writes the stream's header into `file`, which must outlive the writer.
     OutputError Open(OutputFile& file, int bitrateKbps);
-    // `frames` stereo frames of 16-bit little-endian samples, interleaved.
-    OutputError Write(const std::uint8_t* audio, std::size_t frames);
+    // `pieces` runs of `frames` stereo frames (16-bit little-endian samples,
+    // interleaved), run i at audio + i * stride.
+    OutputError Write(const std::uint8_t* audio, std::size_t pieces, std::size_t frames,
+                      std::size_t stride);
     // Encodes what is left, then writes the info tag at the stream's start.
     OutputError Finish();
 
