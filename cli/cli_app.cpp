@@ -10,6 +10,7 @@
 #include "cli/create_command.h"
 #include "cli/prepare_command.h"
 #include "cli/render_command.h"
+#include "cli/export_command.h"
 
 namespace orvane {
 namespace {
@@ -24,6 +25,7 @@ const char* const kCreateHelp =
     "  OUTPUT     the image to write\n"
     "\n"
     "  --force    overwrite OUTPUT if it exists\n"
+    "  --toc      also write cdrdao's table of contents, OUTPUT.toc, after the run\n"
     "  --quiet    print errors only\n"
     "  --convert  PICTURE and RECORDING may be any picture and song (JPEG, PNG,\n"
     "             MP3, FLAC...): converted as prepare-picture and prepare-recording\n"
@@ -65,6 +67,7 @@ int ReportParse(const CLI::ParseError& error, const CLI::App& app, CliEnvironmen
 
 std::string UsageText() {
     return "Usage: orvane-cli [--force] [--quiet] [--convert] PICTURE RECORDING OUTPUT\n"
+    return "Usage: orvane-cli [--force] [--quiet] [--toc] PICTURE RECORDING OUTPUT\n"
            "       orvane-cli COMMAND [OPTIONS] [FILES]\n"
            "       orvane-cli --help | --version | COMMAND --help\n";
 }
@@ -89,6 +92,7 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     commands.push_back(SetUpPrepareRecordingCommand(app, env));
     commands.push_back(SetUpRenderCommand(app, env));
     commands.push_back(SetUpCheckCommand(app, env));
+    commands.push_back(SetUpExportCommand(app, env));
     app.require_subcommand(0, 1);
 
     try {
