@@ -44,14 +44,16 @@ bool ConfirmReplace(wxWindow* parent, const std::string& title, const std::strin
 }  // namespace
 
 FileChoice ShowFileChooser(wxWindow* parent, bool open, const std::string& title,
-                           const std::string& filter, const std::string& extension) {
+                           const std::string& filter, const std::string& extension,
+                           const std::string& startPath) {
     // GTK leaves a typed name as it is; only a save needs the default
     // extension, since an open chooser only gives back existing files.
     const long style =
         open ? (wxFD_OPEN | wxFD_FILE_MUST_EXIST) : (wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     const wxString wildcard = wxString::FromUTF8(ChooserPatterns(filter).c_str());
-    wxString folder;
-    wxString name;
+    const std::filesystem::path start(startPath);
+    wxString folder = FromFileSystem(start.parent_path().string());
+    wxString name = FromFileSystem(start.filename().string());
     for (;;) {
         wxFileDialog dialog(parent, wxString::FromUTF8(title.c_str()), folder, name, wildcard,
                             style);
