@@ -1,0 +1,92 @@
+// What every reader of everyday files shares: owning handles for FFmpeg's
+// objects, its error texts, and an input opened by its contents alone.
+#pragma once
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/frame.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace orvane::av {
+
+// av_strerror's text ("Invalid data found when processing input").
+std::string ErrorText(int code);
+
+// The libraries' own messages are kept per thread rather than printed; an
+// error line is often more telling than the error code ("Header missing").
+// Installed on first use. TakeLogLines() returns the error lines since the
+// last call (the latest few) and forgets them.
+void CaptureLibraryLog();
+std::vector<std::string> TakeLogLines();
+
+// The reason to show for a failed call: the library's last error line where
+// it printed one, with the error code's text. `lines` from TakeLogLines().
+std::string Reason(int code, const std::vector<std::string>& lines);
+std::string Reason(int code);
+
+struct FormatCloser {
+    void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
+};
+struct CodecCloser {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct FrameCloser {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct PacketCloser {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct SwrCloser {
+    void operator()(SwrContext* s) const { swr_free(&s); }
+};
+struct SwsCloser {
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
+using FramePtr = std::unique_ptr<AVFrame, FrameCloser>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketCloser>;
+using SwrPtr = std::unique_ptr<SwrContext, SwrCloser>;
+using SwsPtr = std::unique_ptr<SwsContext, SwsCloser>;
+
+// A file opened for demuxing through our own reads, so that only its bytes
+// choose the format (a PNG named .jpg is still a PNG), and so that a stop
+// request ends any read or probe at once (AVERROR_EXIT).
+class InputFile {
+  public:
+    using CancelCheck = std::function<bool()>;
+    explicit InputFile(CancelCheck cancelled = {});
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // 0 or an AVERROR; a system error (ENOENT, EACCES, EISDIR) as AVERROR(errno).
+    int Open(const std::string& path);
+    AVFormatContext* format() const { return format_.get(); }
+    bool Cancelled() const { return cancelled_ && cancelled_(); }
+    std::int64_t size() const { return size_; }
+
+  private:
+    static int ReadPacket(void* opaque, std::uint8_t* buf, int size);
+    static std::int64_t Seek(void* opaque, std::int64_t offset, int whence);
+    static int Interrupt(void* opaque);
+
+    CancelCheck cancelled_;
+    int fd_ = -1;
+    std::int64_t size_ = 0;
+    std::int64_t position_ = 0;
+    AVIOContext* io_ = nullptr;
+    std::unique_ptr<AVFormatContext, FormatCloser> format_;
+};
+
+// Opens a decoder for `stream` with `options` (may be null); 0 or an AVERROR.
+int OpenDecoder(const AVStream* stream, AVDictionary** options, CodecPtr& out);
+
+}  // namespace orvane::av

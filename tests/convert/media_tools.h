@@ -1,0 +1,32 @@
+// Test inputs made by the real tools (ffmpeg, sox, ImageMagick) at test time,
+// and the measures the picture tests compare with.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "encoder/picture.h"
+
+namespace orvane::test {
+
+using Pixels = std::vector<std::uint8_t>;
+
+// Runs a shell command with its output silenced; true when it exits with 0.
+bool RunQuiet(const std::string& command);
+// A command's standard output (empty when it fails).
+Pixels Capture(const std::string& command);
+// True when every named program is on the PATH.
+bool HaveTools(const std::string& names);
+// ffmpeg with the options every call wants (no questions, errors only).
+std::string Ffmpeg(const std::string& args);
+
+// 288 x 192 RGB bytes, top row first: what a player shows of `picture`
+// (each palette component's high 4 bits, times 17).
+Pixels ScreenRgb(const Picture& picture);
+// ImageMagick's picture of `file` resized to exactly 288 x 192, as RGB bytes.
+Pixels ResizedReference(const std::string& file, const std::string& geometry = "288x192!");
+// Peak signal-to-noise ratio of two equal-length 8-bit pictures, in dB.
+double Psnr(const Pixels& a, const Pixels& b);
+
+}  // namespace orvane::test

@@ -1,0 +1,390 @@
+// Picture conversion on files ImageMagick makes at test time: every format
+// and depth, orientation, the three fits, transparency, dithering, and bad
+// input. Results are read back with Orvane's own check.
+#include "convert/picture_convert.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "input/bitmap_reader.h"
+#include "media_tools.h"
+#include "support/fixtures.h"
+
+namespace orvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A 3:2 picture with smooth parts, edges and an asymmetric mark, so a
+// mirrored or turned result shows.
+const char* const kScene =
+    "-size 600x400 gradient:navy-gold -fill red -draw 'circle 300,200 300,90' "
+    "-fill white -draw 'rectangle 30,30 200,120' -fill green -draw 'rectangle 450,300 590,390'";
+
+struct Converted {
+    ConvertOutcome outcome;
+    BitmapOutcome check;
+    Picture picture;
+};
+
+Converted ConvertFile(const std::string& in, const std::string& out, PictureOptions options = {}) {
+    Converted c;
+    NullProgress progress;
+    c.outcome = PreparePicture(in, out, options, true, progress);
+    if (c.outcome.ok()) c.check = ReadBitmapFile(out, c.picture);
+    return c;
+}
+
+TEST(PictureConvert, EveryFormatAndDepthBecomesTheBitmapOrvaneTakes) {
+    if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    struct Case {
+        const char* name;
+        const char* output;  // ImageMagick's output options and file
+    };
+    const std::vector<Case> cases = {
+        {"png", "PNG24:a.png"},
+        {"png 16-bit", "-depth 16 PNG48:b.png"},
+        {"png palette", "PNG8:c.png"},
+        {"jpeg", "-quality 92 a.jpg"},
+        {"jpeg progressive", "-interlace Plane b.jpg"},
+        {"jpeg grey", "-colorspace Gray c.jpg"},
+        {"jpeg 11 MP, decoded reduced", "-resize 4080x2720! d.jpg"},
+        {"webp lossy", "-quality 90 a.webp"},
+        {"webp lossless", "-define webp:lossless=true b.webp"},
+        {"gif", "a.gif"},
+        {"tiff", "-compress none a.tif"},
+        {"tiff 16-bit lzw", "-depth 16 -compress lzw b.tif"},
+        {"bmp 24-bit", "BMP3:a.bmp"},
+        {"bmp 8-bit", "-type Palette BMP3:b.bmp"},
+        {"bmp 1-bit", "-monochrome BMP3:c.bmp"},
+        {"png named .jpg", "PNG24:png.jpg"},
+    };
+    test::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string spec = c.output;
+        const std::string file = dir.File(spec.substr(spec.find_last_of(" :") + 1));
+        const std::string target = spec.substr(0, spec.find_last_of(" :") + 1) + "'" + file + "'";
+        ASSERT_TRUE(test::RunQuiet("convert " + std::string(kScene) + " " + target));
+        const Converted r = ConvertFile(file, dir.File("out.bmp"));
+        ASSERT_TRUE(r.outcome.ok()) << r.outcome.message;
+        EXPECT_EQ(r.check.status, BitmapStatus::Accepted) << r.check.boxText;
+        EXPECT_EQ(fs::file_size(dir.File("out.bmp")), 27766u);
+        const double psnr = test::Psnr(test::ScreenRgb(r.picture), test::ResizedReference(file));
+        // About 28 dB; a mirrored, turned or miscoloured result is below 15.
+        EXPECT_GE(psnr, 24.0);
+    }
+}
+
+// An EXIF block holding only the orientation tag, put right after the JPEG's
+// start marker as cameras do.
+void AddOrientation(const std::string& jpeg, int orientation) {
+    test::Bytes file = test::ReadFile(jpeg);
+    const test::Bytes segment = {0xFF,
+                                 0xE1,
+                                 0,
+                                 34,
+                                 'E',
+                                 'x',
+                                 'i',
+                                 'f',
+                                 0,
+                                 0,
+                                 'I',
+                                 'I',
+                                 42,
+                                 0,
+                                 8,
+                                 0,
+                                 0,
+                                 0,  // little-endian TIFF, IFD at 8
+                                 1,
+                                 0,  // one entry
+                                 0x12,
+                                 0x01,
+                                 3,
+                                 0,
+                                 1,
+                                 0,
+                                 0,
+                                 0,  // 0x0112, SHORT, count 1
+                                 static_cast<std::uint8_t>(orientation),
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0};  // no next IFD
+    file.insert(file.begin() + 2, segment.begin(), segment.end());
+    test::WriteFile(jpeg, file);
+}
+
+TEST(PictureConvert, JpegIsTurnedUprightByItsOrientationTag) {
+    if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    // How the camera stored the upright scene for each orientation value.
+    const char* const stored[] = {"",           "-flop",       "-rotate 180", "-flip",
+                                  "-transpose", "-rotate -90", "-transverse", "-rotate 90"};
+    test::TempDir dir;
+    const std::string upright = dir.File("upright.png");
+    ASSERT_TRUE(test::RunQuiet("convert " + std::string(kScene) + " PNG24:'" + upright + "'"));
+    const test::Pixels reference = test::ResizedReference(upright);
+    for (int o = 1; o <= 8; ++o) {
+        SCOPED_TRACE(o);
+        const std::string jpeg = dir.File("o" + std::to_string(o) + ".jpg");
+        ASSERT_TRUE(
+            test::RunQuiet("convert '" + upright + "' " + stored[o - 1] + " '" + jpeg + "'"));
+        AddOrientation(jpeg, o);
+        const Converted r = ConvertFile(jpeg, dir.File("out.bmp"));
+        ASSERT_TRUE(r.outcome.ok()) << r.outcome.message;
+        EXPECT_GE(test::Psnr(test::ScreenRgb(r.picture), reference), 24.0);
+        // ImageMagick's -auto-orient reads the tag the same way.
+        EXPECT_GE(test::Psnr(test::ScreenRgb(r.picture), test::ResizedReference(jpeg)), 24.0);
+    }
+}
+
+struct Rgb8 {
+    int r, g, b;
+    bool operator==(const Rgb8&) const = default;
+};
+std::ostream& operator<<(std::ostream& o, const Rgb8& c) {
+    return o << "(" << c.r << "," << c.g << "," << c.b << ")";
+}
+Rgb8 At(const Picture& p, int x, int y) {
+    const PaletteEntry& e = p.palette[PixelAt(p, x, y)];
+    return {e.red, e.green, e.blue};
+}
+
+TEST(PictureConvert, FitFillStretchAndTransparencyUseTheBackground) {
+    if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    test::TempDir dir;
+    const std::string thirds = dir.File("thirds.png"), half = dir.File("half.png"),
+                      gif = dir.File("half.gif");
+    // 3:1, red | green | blue; and 3:2, red | transparent.
+    ASSERT_TRUE(
+        test::RunQuiet("convert -size 200x200 xc:red xc:lime xc:blue +append '" + thirds + "'"));
+    ASSERT_TRUE(
+        test::RunQuiet("convert -size 150x200 xc:red xc:none +append PNG32:'" + half + "'"));
+    ASSERT_TRUE(test::RunQuiet("convert '" + half + "' '" + gif + "'"));
+    const Rgb8 red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255};
+    const Rgb8 bg{51, 102, 153};  // 3A6C9F as a player shows it
+    struct Probe {
+        int x, y;
+        Rgb8 colour;
+    };
+    struct Case {
+        std::string name, file;
+        FitMode fit;
+        std::vector<Probe> probes;
+    };
+    const std::vector<Case> cases = {
+        // 288 x 96 in the middle, bars above and below.
+        {"fit",
+         thirds,
+         FitMode::Fit,
+         {{0, 0, bg},
+          {287, 47, bg},
+          {48, 48, red},
+          {144, 96, green},
+          {240, 143, blue},
+          {5, 144, bg},
+          {280, 191, bg}}},
+        // The middle 300 x 200 of the source: 50 red, 200 green, 50 blue.
+        {"fill",
+         thirds,
+         FitMode::Fill,
+         {{0, 0, red},
+          {40, 191, red},
+          {60, 0, green},
+          {230, 191, green},
+          {250, 0, blue},
+          {287, 191, blue}}},
+        {"stretch",
+         thirds,
+         FitMode::Stretch,
+         {{0, 0, red},
+          {90, 191, red},
+          {100, 0, green},
+          {187, 191, green},
+          {200, 0, blue},
+          {287, 191, blue}}},
+        {"png alpha",
+         half,
+         FitMode::Fit,
+         {{0, 0, red}, {140, 191, red}, {148, 0, bg}, {287, 191, bg}}},
+        {"gif transparency",
+         gif,
+         FitMode::Fit,
+         {{0, 0, red}, {140, 191, red}, {148, 0, bg}, {287, 191, bg}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PictureOptions options;
+        options.fit = c.fit;
+        ASSERT_TRUE(ParseColour("3a6C9F", options.background));
+        const Converted r = ConvertFile(c.file, dir.File("out.bmp"), options);
+        ASSERT_TRUE(r.outcome.ok()) << r.outcome.message;
+        for (const Probe& p : c.probes)
+            EXPECT_EQ(At(r.picture, p.x, p.y), p.colour) << p.x << "," << p.y;
+    }
+}
+
+TEST(PictureConvert, DitheringSpreadsErrorsAndCanBeSwitchedOff) {
+    if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    test::TempDir dir;
+    const std::string ramp = dir.File("ramp.png");
+    ASSERT_TRUE(
+        test::RunQuiet("convert -size 400x600 gradient:white-black -rotate 90 '" + ramp + "'"));
+    for (bool dither : {false, true}) {
+        SCOPED_TRACE(dither);
+        PictureOptions options;
+        options.dither = dither;
+        const Converted r = ConvertFile(ramp, dir.File("out.bmp"), options);
+        ASSERT_TRUE(r.outcome.ok()) << r.outcome.message;
+        int changes = 0;
+        for (int x = 1; x < 288; ++x)
+            changes += PixelAt(r.picture, x, 100) != PixelAt(r.picture, x - 1, 100);
+        // Without dithering a ramp is 16 plain bands; with it, bands mix.
+        if (dither)
+            EXPECT_GT(changes, 60);
+        else
+            EXPECT_LE(changes, 15);
+        EXPECT_GE(test::Psnr(test::ScreenRgb(r.picture), test::ResizedReference(ramp)),
+                  dither ? 28.0 : 26.0);
+    }
+}
+
+// A file whose header claims `width` x `height`: a real small file of that
+// kind with its size fields rewritten (formats without checksums).
+void ClaimSize(const std::string& path, std::size_t at, int width, int height, bool bigEndian,
+               int bytes) {
+    test::Bytes file = test::ReadFile(path);
+    auto put = [&](std::size_t pos, int v) {
+        for (int i = 0; i < bytes; ++i)
+            file[pos + (bigEndian ? bytes - 1 - i : i)] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    put(at, bigEndian ? height : width);
+    put(at + bytes, bigEndian ? width : height);
+    test::WriteFile(path, file);
+}
+
+std::size_t JpegSofAt(const test::Bytes& f) {
+    for (std::size_t i = 2; i + 9 < f.size(); ++i)
+        if (f[i] == 0xFF && (f[i + 1] == 0xC0 || f[i + 1] == 0xC2)) return i + 5;  // height, width
+    return 0;
+}
+
+// FFmpeg takes a JPEG whose data is far too short for its size as damaged;
+// comment blocks make it as long as a real one of that size could be.
+void PadJpeg(const std::string& path) {
+    test::Bytes file = test::ReadFile(path);
+    test::Bytes comment(2 + 65535, ' ');  // marker, then a length that counts itself
+    comment[0] = 0xFF;
+    comment[1] = 0xFE;
+    comment[2] = 0xFF;
+    comment[3] = 0xFF;
+    for (int i = 0; i < 8; ++i) file.insert(file.begin() + 2, comment.begin(), comment.end());
+    test::WriteFile(path, file);
+}
+
+TEST(PictureConvert, BadPicturesAreRefusedWithTheReasonAndNothingIsWritten) {
+    if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    test::TempDir dir;
+    const auto file = [&](const char* name) { return dir.File(name); };
+    test::WriteFile(file("empty.png"), {});
+    test::WriteFile(file("text.jpg"), test::Bytes(4000, 'x'));
+    test::WriteFile(file("sound.png"), test::MakeWav(44100));
+    ASSERT_TRUE(
+        test::RunQuiet("convert " + std::string(kScene) + " PNG24:'" + file("cut.png") + "'"));
+    test::Bytes png = test::ReadFile(file("cut.png"));
+    png.resize(png.size() / 3);
+    test::WriteFile(file("cut.png"), png);
+    for (const char* name : {"huge.jpg", "huge.bmp", "huge.gif"})
+        ASSERT_TRUE(test::RunQuiet("convert -size 64x48 xc:gray BMP3:'" + file(name) + "'") &&
+                    test::RunQuiet("convert -size 64x48 xc:gray '" + std::string(name).substr(5) +
+                                   ":" + file(name) + "'"));
+    ClaimSize(file("huge.jpg"), JpegSofAt(test::ReadFile(file("huge.jpg"))), 12000, 9000, true, 2);
+    PadJpeg(file("huge.jpg"));
+    ClaimSize(file("huge.bmp"), 18, 12000, 9000, false, 4);
+    ClaimSize(file("huge.gif"), 6, 12000, 9000, false, 2);
+    struct Case {
+        std::string path;
+        std::vector<ConvertStatus> status;  // any of these
+        const char* says;
+    };
+    using S = ConvertStatus;
+    const std::vector<Case> cases = {
+        {file("missing.png"), {S::Unreadable}, "No such file"},
+        {dir.path().string(), {S::Unreadable}, "Is a directory"},
+        {file("empty.png"), {S::NotSupported}, "Not a picture"},
+        {file("text.jpg"), {S::NotSupported}, "Not a picture"},
+        {file("sound.png"), {S::NotSupported}, "no picture"},
+        {file("cut.png"), {S::Damaged, S::NotSupported}, ""},
+        {file("huge.jpg"), {S::TooLarge}, "12000 x 9000"},
+        {file("huge.bmp"), {S::TooLarge}, "100 megapixels"},
+        {file("huge.gif"), {S::TooLarge}, "100 megapixels"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const Converted r = ConvertFile(c.path, file("out.bmp"));
+        EXPECT_NE(std::find(c.status.begin(), c.status.end(), r.outcome.status), c.status.end())
+            << static_cast<int>(r.outcome.status) << " " << r.outcome.message;
+        EXPECT_NE(r.outcome.message.find(c.says), std::string::npos) << r.outcome.message;
+        EXPECT_FALSE(fs::exists(file("out.bmp")));
+    }
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+}
+
+TEST(PictureConvert, TheOutputIsNeverTheInputNorReplacedUnasked) {
+    if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    test::TempDir dir;
+    const std::string in = dir.File("a.png"), link = dir.File("link.bmp"),
+                      other = dir.File("b.bmp");
+    ASSERT_TRUE(test::RunQuiet("convert " + std::string(kScene) + " PNG24:'" + in + "'"));
+    fs::create_hard_link(in, link);
+    test::WriteFile(other, {'k', 'e', 'e', 'p'});
+    const test::Bytes before = test::ReadFile(in);
+    NullProgress progress;
+    EXPECT_EQ(PreparePicture(in, in, {}, true, progress).status, ConvertStatus::OutputIsInput);
+    EXPECT_EQ(PreparePicture(in, link, {}, true, progress).status, ConvertStatus::OutputIsInput);
+    EXPECT_EQ(PreparePicture(in, other, {}, false, progress).status, ConvertStatus::OutputExists);
+    EXPECT_EQ(test::ReadFile(in), before);
+    EXPECT_EQ(test::ReadFile(other), (test::Bytes{'k', 'e', 'e', 'p'}));
+    EXPECT_TRUE(PreparePicture(in, other, {}, true, progress).ok());
+    EXPECT_EQ(fs::file_size(other), 27766u);
+}
+
+// Says stop after `polls` questions.
+class StopAfter : public NullProgress {
+  public:
+    explicit StopAfter(int polls) : left_(polls) {}
+    bool IsCancelled() const override { return left_-- <= 0; }
+
+  private:
+    mutable int left_;
+};
+
+TEST(PictureConvert, StopsAtAnyPointAndLeavesNothing) {
+    if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
+    test::TempDir dir;
+    const std::string in = dir.File("a.jpg"), out = dir.File("out.bmp");
+    ASSERT_TRUE(test::RunQuiet("convert " + std::string(kScene) + " '" + in + "'"));
+    int stopped = 0;
+    for (int polls = 0; polls < 1000000; polls = polls * 3 / 2 + 1) {
+        StopAfter progress(polls);
+        const ConvertOutcome r = PreparePicture(in, out, {}, true, progress);
+        if (r.ok()) break;
+        ++stopped;
+        EXPECT_EQ(r.status, ConvertStatus::Stopped) << r.message;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    }
+    EXPECT_GT(stopped, 3);
+    EXPECT_TRUE(fs::exists(out));  // with enough polls allowed it finishes
+}
+
+}  // namespace
+}  // namespace orvane
