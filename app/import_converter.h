@@ -8,23 +8,16 @@
 #include <memory>
 #include <string>
 
+#include "convert/picture_convert.h"
 #include "encoder/picture.h"
 #include "encoder/progress_sink.h"
 
 namespace orvane {
 
-enum class FitMode { Fit, Fill, Stretch };
-
-struct PictureOptions {
-    FitMode fit = FitMode::Fit;
-    std::uint32_t background = 0x000000;  // 0xRRGGBB: bars and transparent parts
-    bool dither = true;
-};
-
 struct ImportOutcome {
     enum class Status { Done, Stopped, Failed };
     Status status = Status::Failed;
-    std::string reason;  // for Failed: the decoder's or the system's own words
+    std::string reason;  // for Failed: a sentence with the decoder's or the system's words
     static ImportOutcome Done() { return {Status::Done, {}}; }
     static ImportOutcome Failed(std::string why) { return {Status::Failed, std::move(why)}; }
     bool ok() const { return status == Status::Done; }
@@ -49,8 +42,10 @@ class ImportConverter {
     // Null with the reason when the file is no picture Orvane can read.
     virtual std::unique_ptr<PictureSource> OpenPicture(const std::string& path,
                                                        std::string& reason) = 0;
-    // Writes the 16-colour BMP, complete or not at all; replaces `target`.
-    virtual ImportOutcome WritePicture(const Picture& picture, const std::string& target) = 0;
+    // Writes the 16-colour BMP, complete or not at all; replaces `target`
+    // unless it is `source`.
+    virtual ImportOutcome WritePicture(const Picture& picture, const std::string& target,
+                                       const std::string& source) = 0;
     // Converts to a 44.1 kHz 16-bit stereo WAVE; nothing is left at `target`
     // unless it succeeds. Runs on a worker thread; `progress` may stop it.
     virtual ImportOutcome ConvertRecording(const std::string& source, const std::string& target,

@@ -63,9 +63,9 @@ bool ImportFlow::SavePicture(const std::string& source, const Picture& picture,
                              std::string& saved) {
     const std::string target = ChooseTarget(source, true);
     if (target.empty()) return false;
-    const ImportOutcome outcome = effects_.WritePicture(picture, target);
+    const ImportOutcome outcome = effects_.WritePicture(picture, target, source);
     if (!outcome.ok()) {
-        effects_.ShowError("Cannot save " + target + ":\n" + outcome.reason);
+        effects_.ShowError(outcome.reason);
         return false;
     }
     saved = target;

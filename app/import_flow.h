@@ -32,7 +32,8 @@ class ImportEffects {
     virtual bool EditPicture(const std::string& source,
                              const std::function<bool(const Picture&)>& save,
                              std::string& reason) = 0;
-    virtual ImportOutcome WritePicture(const Picture& picture, const std::string& target) = 0;
+    virtual ImportOutcome WritePicture(const Picture& picture, const std::string& target,
+                                       const std::string& source) = 0;
     // Converts on a worker thread, showing progress with a way to stop.
     virtual ImportOutcome ConvertRecording(const std::string& source,
                                            const std::string& target) = 0;

@@ -22,13 +22,12 @@ namespace {
 const wxString kShapes[] = {"&Fit: the whole picture, bars around it",
                             "F&ill: cropped to the screen", "S&tretch to the screen"};
 
-wxColour ToColour(std::uint32_t rgb) {
-    return wxColour((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+wxColour ToColour(const Rgb& rgb) {
+    return wxColour(rgb.red, rgb.green, rgb.blue);
 }
 
-std::uint32_t FromColour(const wxColour& colour) {
-    return (std::uint32_t(colour.Red()) << 16) | (std::uint32_t(colour.Green()) << 8) |
-           colour.Blue();
+Rgb FromColour(const wxColour& colour) {
+    return {colour.Red(), colour.Green(), colour.Blue()};
 }
 
 }  // namespace

@@ -59,9 +59,10 @@ bool WindowImportEffects::EditPicture(const std::string& source,
     return true;
 }
 
-ImportOutcome WindowImportEffects::WritePicture(const Picture& picture, const std::string& target) {
+ImportOutcome WindowImportEffects::WritePicture(const Picture& picture, const std::string& target,
+                                                const std::string& source) {
     wxBusyCursor busy;
-    return converter_.WritePicture(picture, target);
+    return converter_.WritePicture(picture, target, source);
 }
 
 ImportOutcome WindowImportEffects::ConvertRecording(const std::string& source,

@@ -22,7 +22,8 @@ class WindowImportEffects : public ImportEffects {
     MediaKind Probe(const std::string& path, std::string& reason) override;
     bool EditPicture(const std::string& source, const std::function<bool(const Picture&)>& save,
                      std::string& reason) override;
-    ImportOutcome WritePicture(const Picture& picture, const std::string& target) override;
+    ImportOutcome WritePicture(const Picture& picture, const std::string& target,
+                               const std::string& source) override;
     ImportOutcome ConvertRecording(const std::string& source, const std::string& target) override;
     void TakeBitmap(const std::string& path) override { selection_.TakeBitmap(path); }
     void TakeWave(const std::string& path) override { selection_.TakeWave(path); }

@@ -17,9 +17,9 @@ class FakePictureSource : public PictureSource {
   public:
     ImportOutcome Render(const PictureOptions& options, Picture& out) override {
         InitPicture(out);
-        out.palette[0] = {std::uint8_t(options.background & 0xF0),
-                          std::uint8_t((options.background >> 8) & 0xF0),
-                          std::uint8_t((options.background >> 16) & 0xF0)};
+        const Rgb& b = options.background;
+        out.palette[0] = {std::uint8_t(b.blue & 0xF0), std::uint8_t(b.green & 0xF0),
+                          std::uint8_t(b.red & 0xF0)};
         out.palette[1] = {0xFF, 0xFF, 0xFF};
         out.palette[2] = {0x00, 0x88, 0xFF};
         Picture drawn = MakePicture([&](int x, int y) {
@@ -45,7 +45,8 @@ class FakeConverter : public ImportConverter {
     std::unique_ptr<PictureSource> OpenPicture(const std::string&, std::string&) override {
         return std::make_unique<FakePictureSource>();
     }
-    ImportOutcome WritePicture(const Picture& picture, const std::string& target) override {
+    ImportOutcome WritePicture(const Picture& picture, const std::string& target,
+                               const std::string&) override {
         WriteFile(target, MakeBmp(picture));
         return ImportOutcome::Done();
     }

@@ -51,7 +51,8 @@ class FakeImportEffects : public ImportEffects {
         events.push_back("edit:" + source);
         return edit(save, reason);
     }
-    ImportOutcome WritePicture(const Picture&, const std::string& target) override {
+    ImportOutcome WritePicture(const Picture&, const std::string& target,
+                               const std::string&) override {
         events.push_back("write:" + target);
         return writeOutcome;
     }

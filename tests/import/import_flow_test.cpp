@@ -69,7 +69,8 @@ TEST_F(ImportFlowTest, PictureDialogStaysOpenUntilSavedAndNothingIsTakenWithoutA
     effects.edit = [&](const auto& save, std::string&) {
         firstSave = save(Picture{});
         effects.Choose(dir.File("full.bmp"));
-        effects.writeOutcome = ImportOutcome::Failed("No space left on device");
+        effects.writeOutcome = ImportOutcome::Failed("Cannot write " + dir.File("full.bmp") +
+                                                     ": No space left on device");
         secondSave = save(Picture{});
         return true;
     };
@@ -77,7 +78,7 @@ TEST_F(ImportFlowTest, PictureDialogStaysOpenUntilSavedAndNothingIsTakenWithoutA
     EXPECT_FALSE(firstSave);
     EXPECT_FALSE(secondSave);
     EXPECT_EQ(effects.events.back(),
-              "error:Cannot save " + dir.File("full.bmp") + ":\nNo space left on device");
+              "error:Cannot write " + dir.File("full.bmp") + ": No space left on device");
 
     effects.events.clear();
     effects.edit = [](const auto&, std::string& reason) {

@@ -103,7 +103,7 @@ TEST_F(ImportWindowTest, PicturePreviewFollowsTheOptionsAndSaveLoadsItInTheWindo
         Send(d.BackgroundPicker(),
              wxColourPickerEvent(d.BackgroundPicker(), d.BackgroundPicker()->GetId(),
                                  wxColour(0x12, 0x34, 0x56)));
-        EXPECT_EQ(d.Options().background, 0x123456u);
+        EXPECT_EQ(d.Options().background, (Rgb{0x12, 0x34, 0x56}));
         PumpFor(100ms);
         wxImage shown = GrabScreen(d.Preview());
         EXPECT_EQ(shown.GetRed(0, 0), 0xFF);  // stretched, not dithered: colour 2
