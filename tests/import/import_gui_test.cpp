@@ -13,6 +13,7 @@
 #include "app/import_progress_dlg.h"
 #include "app/import_window.h"
 #include "app/preview.h"
+#include "convert/media_tools.h"
 #include "gui/gui_helpers.h"
 #include "import/fake_converter.h"
 #include "input/wave_reader.h"
@@ -55,7 +56,6 @@ class ImportWindowTest : public MainWindowTest {
             answers.erase(answers.begin());
             return next;
         });
-        SetImportConverterFactory([] { return std::make_unique<FakeConverter>(); });
     }
     void TearDown() override {
         SetImportChooserShower({});
@@ -69,6 +69,11 @@ class ImportWindowTest : public MainWindowTest {
         ASSERT_NE(target, nullptr);
         EXPECT_TRUE(target->OnDropFiles(10, 10, names));
     }
+    // What the preview shows at (x, y), as the screen has it.
+    static wxColour ShownAt(wxWindow* preview, int x, int y) {
+        const wxImage image = GrabScreen(preview);
+        return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+    }
 
     std::vector<ChooserRequest> requests;
     std::vector<std::string> answers;
@@ -80,34 +85,40 @@ void Send(wxWindow* control, Event event) {
     control->GetEventHandler()->ProcessEvent(event);
 }
 
+void ChooseShape(ImportPictureDlg& d, FitMode fit) {
+    d.ShapeChoice()->SetSelection(static_cast<int>(fit));
+    Send(d.ShapeChoice(), wxCommandEvent(wxEVT_RADIOBOX, d.ShapeChoice()->GetId()));
+}
+
+// A 2:1 gradient: fitted, it has bars above and below; its shades need dithering.
 TEST_F(ImportWindowTest, PicturePreviewFollowsTheOptionsAndSaveLoadsItInTheWindow) {
     const std::string photo = dir.File("photo.png");
-    WriteFile(photo, {'x'});
+    ASSERT_TRUE(RunQuiet("convert -size 600x300 gradient:yellow-navy " + photo));
     const std::string target = dir.File("photo.bmp");
     answers = {photo, target};
     Picture saved;
     WhenOpen<ImportPictureDlg>([&](ImportPictureDlg& d) {
-        const Picture fit = d.Shown();
         PumpFor(100ms);
-        EXPECT_EQ(GrabScreen(d.Preview()).GetData()[0], 0);  // black bars
-        const wxImage expected = PictureImage(fit);
+        const Picture dithered = d.Shown();
+        const wxImage expected = PictureImage(dithered);
         const wxImage grabbed = GrabScreen(d.Preview());
         EXPECT_TRUE(
             std::equal(expected.GetData(), expected.GetData() + 288 * 192 * 3, grabbed.GetData()));
-        d.ShapeChoice()->SetSelection(2);
-        Send(d.ShapeChoice(), wxCommandEvent(wxEVT_RADIOBOX, d.ShapeChoice()->GetId()));
+        EXPECT_EQ(ShownAt(d.Preview(), 0, 0), *wxBLACK);  // the bar
+        EXPECT_NE(ShownAt(d.Preview(), 0, 100), *wxBLACK);
+
+        const wxColour blue(0x12, 0x34, 0x56);
+        d.BackgroundPicker()->SetColour(blue);
+        Send(d.BackgroundPicker(),
+             wxColourPickerEvent(d.BackgroundPicker(), d.BackgroundPicker()->GetId(), blue));
+        PumpFor(100ms);
+        EXPECT_EQ(ShownAt(d.Preview(), 0, 0), wxColour(0x11, 0x33, 0x55));  // as a player shows it
         d.DitherBox()->SetValue(false);
         Send(d.DitherBox(), wxCommandEvent(wxEVT_CHECKBOX, d.DitherBox()->GetId()));
-        EXPECT_EQ(PixelAt(d.Shown(), 0, 0), 2);
-        d.BackgroundPicker()->SetColour(wxColour(0x12, 0x34, 0x56));
-        Send(d.BackgroundPicker(),
-             wxColourPickerEvent(d.BackgroundPicker(), d.BackgroundPicker()->GetId(),
-                                 wxColour(0x12, 0x34, 0x56)));
-        EXPECT_EQ(d.Options().background, (Rgb{0x12, 0x34, 0x56}));
+        EXPECT_NE(d.Shown().pixels, dithered.pixels);
+        ChooseShape(d, FitMode::Fill);
         PumpFor(100ms);
-        wxImage shown = GrabScreen(d.Preview());
-        EXPECT_EQ(shown.GetRed(0, 0), 0xFF);  // stretched, not dithered: colour 2
-        EXPECT_EQ(shown.GetGreen(0, 0), 0x88);
+        EXPECT_NE(ShownAt(d.Preview(), 0, 0), wxColour(0x11, 0x33, 0x55));  // no bars
         saved = d.Shown();
         Send(d.SaveButton(), wxCommandEvent(wxEVT_BUTTON, wxID_SAVE));
         EXPECT_FALSE(d.IsModal());
@@ -118,10 +129,13 @@ TEST_F(ImportWindowTest, PicturePreviewFollowsTheOptionsAndSaveLoadsItInTheWindo
     EXPECT_EQ(dlg->Model().bitmapPath, target);
     EXPECT_TRUE(state.bitmapValid);
     EXPECT_EQ(picture.pixels, saved.pixels);
-    EXPECT_EQ(LastLogLine().find("photo.bmp") != std::string::npos, true) << LastLogLine();
+    EXPECT_EQ(picture.previewInfo, saved.previewInfo);
+    EXPECT_TRUE(LastLogLine().ends_with("Valid BMP file loaded: " + target)) << LastLogLine();
     PumpFor(100ms);
-    EXPECT_TRUE(GrabScreen(dlg->Preview()).IsOk());
-    EXPECT_EQ(GrabScreen(dlg->Preview()).GetGreen(0, 0), 0x88);
+    const wxImage expected = PictureImage(saved);
+    const wxImage grabbed = GrabScreen(dlg->Preview());
+    EXPECT_TRUE(
+        std::equal(expected.GetData(), expected.GetData() + 288 * 192 * 3, grabbed.GetData()));
 }
 
 TEST_F(ImportWindowTest, DroppedFilesAreCheckedOrImportedEachInTurnAfterTheDrop) {
@@ -130,18 +144,29 @@ TEST_F(ImportWindowTest, DroppedFilesAreCheckedOrImportedEachInTurnAfterTheDrop)
     const std::string wave = dir.File("song.wav");
     WriteFile(wave, MakeWav(kMinimumAudioBytes));
     const std::string text = dir.File("notes.txt");
-    WriteFile(text, {'x'});
-    Drop({bmp, text, wave});
+    WriteFile(text, {'x', 'y', 'z'});
+    const std::string mono = dir.File("mono.flac");
+    ASSERT_TRUE(RunQuiet(Ffmpeg("-f lavfi -i sine=d=21 -ac 1 -ar 48000 " + mono)));
+    answers = {dir.File("mono.wav")};
+    Drop({bmp, text, mono, wave});
     EXPECT_TRUE(dlg->Model().bitmapPath.empty());  // nothing until the drop has ended
-    ASSERT_TRUE(PumpUntil([&] { return !dlg->Model().wavePath.empty(); }, 10s));
+    ASSERT_TRUE(PumpUntil([&] { return dlg->Model().wavePath == wave; }, 30s));
     EXPECT_EQ(dlg->Model().bitmapPath, bmp);
     EXPECT_TRUE(state.bitmapValid && state.waveValid);
-    EXPECT_EQ(boxes, std::vector<std::string>{"Cannot import " + text +
-                                              ":\nInvalid data found when processing input"});
-    EXPECT_TRUE(requests.empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Cannot import " + text + ":\nNot a picture or a recording", 0), 0u)
+        << boxes[0];
+    // The converted recording was taken before the last file.
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].startPath, dir.File("mono.wav"));
+    const auto lines = LogLines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+        return line.ends_with("Valid WAVE file selected: " + dir.File("mono.wav"));
+    }));
 }
 
 TEST_F(ImportWindowTest, RecordingProgressShowsAndStopLeavesTheWindowAsItWas) {
+    SetImportConverterFactory([] { return std::make_unique<StalledConverter>(); });
     const std::string song = dir.File("song.mp3");
     WriteFile(song, {'x'});
     answers = {song, dir.File("song.wav")};
