@@ -25,6 +25,10 @@ class DecodedPicture : public PictureSource {
         NullProgress progress;
         return FromConvert(ConvertPicture(source_, options, out, progress));
     }
+    std::string Size() const override {
+        return std::to_string(source_.width()) + " x " + std::to_string(source_.height()) +
+               " pixels";
+    }
 
   private:
     SourcePicture source_;

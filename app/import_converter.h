@@ -32,6 +32,8 @@ class PictureSource {
     // Fills `out` as the picture reader leaves a loaded BMP (header, palette,
     // pixels, preview description).
     virtual ImportOutcome Render(const PictureOptions& options, Picture& out) = 0;
+    // Its size as the file states it, for the dialog ("800 x 600 pixels").
+    virtual std::string Size() const { return {}; }
 };
 
 class ImportConverter {

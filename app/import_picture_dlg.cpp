@@ -47,9 +47,11 @@ ImportPictureDlg::ImportPictureDlg(wxWindow* parent, const std::string& source,
 
 void ImportPictureDlg::CreateControls(const std::string& source, const PictureOptions& options) {
     auto* top = new wxBoxSizer(wxVERTICAL);
-    auto* name = new wxStaticText(
-        this, wxID_ANY, WxText(std::filesystem::path(source).filename().string()),
-        wxDefaultPosition, wxSize(FromDIP(300), -1), wxST_ELLIPSIZE_MIDDLE | wxST_NO_AUTORESIZE);
+    std::string title = std::filesystem::path(source).filename().string();
+    if (const std::string size = source_.Size(); !size.empty()) title += ", " + size;
+    auto* name =
+        new wxStaticText(this, wxID_ANY, WxText(title), wxDefaultPosition, wxSize(FromDIP(300), -1),
+                         wxST_ELLIPSIZE_MIDDLE | wxST_NO_AUTORESIZE);
     name->SetToolTip(WxText(source));
     top->Add(name, wxSizerFlags().Expand().Border(wxLEFT | wxRIGHT | wxTOP, 10));
 
@@ -93,6 +95,7 @@ wxSizer* ImportPictureDlg::CreateOptions(const PictureOptions& options) {
     colourRow->Add(new wxStaticText(this, wxID_ANY, "&Background:"),
                    wxSizerFlags().CentreVertical());
     background_ = new wxColourPickerCtrl(this, wxID_ANY, ToColour(options.background));
+    background_->SetToolTip("The colour of the bars and of transparent parts");
     colourRow->Add(background_, wxSizerFlags().CentreVertical().Border(wxLEFT, 8));
     column->Add(colourRow, wxSizerFlags().Border(wxTOP, 10));
 
