@@ -51,10 +51,12 @@ FileChoice ShowFileChooser(wxWindow* parent, bool open, const std::string& title
     const long style =
         open ? (wxFD_OPEN | wxFD_FILE_MUST_EXIST) : (wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     const wxString wildcard = wxString::FromUTF8(ChooserPatterns(filter).c_str());
+    // A folder starts the chooser in it; a file, existing or a proposed name,
+    // starts it in the file's folder with the name filled in.
     wxString folder = FromFileSystem(start);
     wxString name;
     std::error_code error;
-    if (std::filesystem::is_regular_file(start, error)) {
+    if (!start.empty() && !std::filesystem::is_directory(start, error)) {
         const std::filesystem::path file(start);
         folder = FromFileSystem(file.parent_path().string());
         name = FromFileSystem(file.filename().string());
