@@ -31,12 +31,15 @@ std::string Source(const std::string& path) {
     return std::regex_replace(text, std::regex(R"(\\-)"), "-");
 }
 
+// The options a help text lists: lines that start with one (after "-h,"),
+// not ones merely mentioned in prose.
 std::set<std::string> Options(const std::string& help) {
     std::set<std::string> found;
-    const std::regex option(R"(--[a-z][a-z0-9-]*)");
-    for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
-         it != std::sregex_iterator(); ++it) {
-        found.insert(it->str());
+    const std::regex listed(R"(^\s+(?:-[a-z],)?(--[a-z][a-z0-9-]*))");
+    std::istringstream lines(help);
+    std::smatch match;
+    for (std::string line; std::getline(lines, line);) {
+        if (std::regex_search(line, match, listed)) found.insert(match[1]);
     }
     return found;
 }
