@@ -8,9 +8,9 @@
 #include "cli/check_command.h"
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
+#include "cli/export_command.h"
 #include "cli/prepare_command.h"
 #include "cli/render_command.h"
-#include "cli/export_command.h"
 
 namespace orvane {
 namespace {
@@ -66,8 +66,7 @@ int ReportParse(const CLI::ParseError& error, const CLI::App& app, CliEnvironmen
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: orvane-cli [--force] [--quiet] [--convert] PICTURE RECORDING OUTPUT\n"
-    return "Usage: orvane-cli [--force] [--quiet] [--toc] PICTURE RECORDING OUTPUT\n"
+    return "Usage: orvane-cli [--force] [--quiet] [--toc] [--convert] PICTURE RECORDING OUTPUT\n"
            "       orvane-cli COMMAND [OPTIONS] [FILES]\n"
            "       orvane-cli --help | --version | COMMAND --help\n";
 }
@@ -88,11 +87,11 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     const CliCommand create = SetUpCreateCommand(app, env);
     // One line per command, in the order --help lists them.
     std::vector<CliCommand> commands;
-    commands.push_back(SetUpPreparePictureCommand(app, env));
-    commands.push_back(SetUpPrepareRecordingCommand(app, env));
     commands.push_back(SetUpRenderCommand(app, env));
     commands.push_back(SetUpCheckCommand(app, env));
     commands.push_back(SetUpExportCommand(app, env));
+    commands.push_back(SetUpPreparePictureCommand(app, env));
+    commands.push_back(SetUpPrepareRecordingCommand(app, env));
     app.require_subcommand(0, 1);
 
     try {
