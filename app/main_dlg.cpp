@@ -103,7 +103,7 @@ CMainDlg::CMainDlg() : CMainDlg(jobState, picture) {}
 CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
     : wxDialog(nullptr, IDD_MAIN, FromView(MainLayout().caption), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
-      model_{state, shownPicture, {}, {}, {}, {}},
+      model_{state, shownPicture},
       jobControl_(model_, *this),
       fileSelection_(model_, *this),
       channel_(std::make_unique<StatusChannel>(

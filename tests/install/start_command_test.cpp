@@ -126,7 +126,7 @@ TEST_F(StartCommandTest, FilesAreTakenAsTheBrowseButtonsTakeThem) {
         JobState browseState;
         Picture browsePicture;
         InitPicture(browsePicture);
-        DialogModel browseModel{.jobState = browseState, .picture = browsePicture};
+        DialogModel browseModel{browseState, browsePicture};
         FakeEffects browseEffects;
         FileSelection browse{browseModel, browseEffects};
         browseEffects.Choose(files.picture);
