@@ -6,28 +6,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "input/file_identity.h"
+
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Absolute, with "." and ".." and the links of the existing part resolved.
-fs::path Normalised(const std::string& path) {
-    std::error_code ec;
-    fs::path p = fs::weakly_canonical(fs::path(path), ec);
-    if (!ec) return p;
-    p = fs::absolute(fs::path(path), ec);
-    return (ec ? fs::path(path) : p).lexically_normal();
-}
-
-// By device and inode where both exist (hard links, bind mounts), else by name.
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
-    if (stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0)
-        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-    return Normalised(a) == Normalised(b);
-}
 
 bool Exists(const std::string& path) {
     struct stat st {};
