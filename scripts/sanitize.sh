@@ -17,7 +17,10 @@ cd "$(dirname "$0")/.."
 
 jobs=${ORVANE_JOBS:-$(nproc)}
 launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+fi
 
 configure() {  # DIR SANITIZERS
   cmake -S . -B "$1" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_SANITIZERS="$2" \

@@ -5,7 +5,7 @@ set -euo pipefail
 
 # Build: the toolkit, FFmpeg's libraries (media in and out, PNG), libimagequant
 # (palettes), libzip (player bundles), SDL2 (sound), CLI11 (the command line).
-packages=(cmake g++ make pkg-config libwxgtk3.2-dev
+packages=(cmake g++ make pkg-config ccache libwxgtk3.2-dev
           libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
           libimagequant-dev libzip-dev libsdl2-dev libcli11-dev)
 if [[ "${1:-}" == "--tests" ]]; then
