@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "import/fake_import_effects.h"
+#include "input/file_identity.h"
 #include "input/wave_reader.h"
 #include "support/fixtures.h"
 
