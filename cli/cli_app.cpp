@@ -5,8 +5,10 @@
 #include <ostream>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
+#include "cli/render_command.h"
 
 namespace orvane {
 namespace {
@@ -79,6 +81,8 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     const CliCommand create = SetUpCreateCommand(app, env);
     // One line per command, in the order --help lists them.
     std::vector<CliCommand> commands;
+    commands.push_back(SetUpRenderCommand(app, env));
+    commands.push_back(SetUpCheckCommand(app, env));
     app.require_subcommand(0, 1);
 
     try {

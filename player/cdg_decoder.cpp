@@ -1,6 +1,7 @@
 #include "player/cdg_decoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace orvane {
 namespace {
@@ -118,21 +119,27 @@ void CdgDecoder::Scroll(const std::uint8_t* data, bool copy) {
     if (dx == 0 && dy == 0) return;
     // The whole memory moves; what comes in is the colour, or what went out.
     const auto old = screen_.memory;
+    const std::size_t width = kCdgWidth, shift = static_cast<std::size_t>(dx < 0 ? -dx : dx);
     for (int y = 0; y < kCdgHeight; ++y) {
-        const int fromY = y - dy;
-        for (int x = 0; x < kCdgWidth; ++x) {
-            const int fromX = x - dx;
-            std::uint8_t& px = screen_.memory[static_cast<std::size_t>(y) * kCdgWidth + x];
-            const bool inside = fromX >= 0 && fromX < kCdgWidth && fromY >= 0 && fromY < kCdgHeight;
-            if (inside) {
-                px = old[static_cast<std::size_t>(fromY) * kCdgWidth + fromX];
-            } else if (copy) {
-                const int wx = (fromX + kCdgWidth) % kCdgWidth;
-                const int wy = (fromY + kCdgHeight) % kCdgHeight;
-                px = old[static_cast<std::size_t>(wy) * kCdgWidth + wx];
-            } else {
-                px = colour;
+        std::uint8_t* to = &screen_.memory[static_cast<std::size_t>(y) * width];
+        int fromY = y - dy;
+        if (fromY < 0 || fromY >= kCdgHeight) {
+            if (!copy) {
+                std::memset(to, colour, width);
+                continue;
             }
+            fromY = (fromY + kCdgHeight) % kCdgHeight;
+        }
+        const std::uint8_t* from = &old[static_cast<std::size_t>(fromY) * width];
+        if (dx > 0) {  // right: the strip comes in at the left
+            std::memcpy(to + shift, from, width - shift);
+            copy ? std::memcpy(to, from + width - shift, shift) : std::memset(to, colour, shift);
+        } else if (dx < 0) {
+            std::memcpy(to, from + shift, width - shift);
+            copy ? std::memcpy(to + width - shift, from, shift)
+                 : std::memset(to + width - shift, colour, shift);
+        } else {
+            std::memcpy(to, from, width);
         }
     }
 }

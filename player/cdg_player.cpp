@@ -27,6 +27,11 @@ PlayerError FromFile(const SectorFileError& e) {
     return {PlayerStatus::ReadFailed, e.message};
 }
 
+// Small files and short decodes get small buffers.
+std::size_t ChunkFor(std::uint64_t sectors) {
+    return static_cast<std::size_t>(std::min<std::uint64_t>(sectors, kChunkSectors));
+}
+
 std::size_t SubcodeAt(SectorLayout layout) {
     return layout == SectorLayout::RawImage ? kSectorAudioBytes : 0;
 }
@@ -61,7 +66,7 @@ PlayerError CdgPlayer::Open(const std::string& path, ProgressSink* progress) {
 PlayerError CdgPlayer::Scan(ProgressSink* progress) {
     const std::size_t at = SubcodeAt(layout());
     const std::size_t bytes = file_.sectorBytes();
-    std::vector<std::uint8_t> buffer(kChunkSectors * bytes);
+    std::vector<std::uint8_t> buffer(ChunkFor(sectorCount()) * bytes);
     CdgDecoder decoder;
     std::shared_ptr<const CdgScreen> last = std::make_shared<const CdgScreen>();
     bool changed = false;
@@ -71,7 +76,7 @@ PlayerError CdgPlayer::Scan(ProgressSink* progress) {
             progress->SetProgress(first, sectorCount());
         }
         std::size_t read = 0;
-        if (SectorFileError e = file_.Read(first, kChunkSectors, buffer.data(), read)) {
+        if (SectorFileError e = file_.Read(first, ChunkFor(sectorCount()), buffer.data(), read)) {
             return FromFile(e);
         }
         for (std::size_t k = 0; k < read; ++k) {
@@ -126,7 +131,7 @@ PlayerError CdgPlayer::Decode(std::uint64_t from, std::uint64_t to, CdgDecoder& 
     if (from >= to) return {};
     const std::size_t at = SubcodeAt(layout());
     const std::size_t bytes = file_.sectorBytes();
-    std::vector<std::uint8_t> buffer(kChunkSectors * bytes);
+    std::vector<std::uint8_t> buffer(ChunkFor(to - from) * bytes);
     for (std::uint64_t first = from; first < to; first += kChunkSectors) {
         const auto want =
             static_cast<std::size_t>(std::min<std::uint64_t>(kChunkSectors, to - first));

@@ -96,7 +96,7 @@ class CdgPlayer {
 
 // The screen at a moving position, for playing: moving forward decodes only
 // the sectors passed; a jump starts from the nearest snapshot. One per
-// thread; the player must outlive it.
+// thread; the player must outlive it and not be opened again meanwhile.
 class ScreenCursor {
   public:
     explicit ScreenCursor(const CdgPlayer& player) : player_(&player) {}

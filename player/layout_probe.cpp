@@ -1,5 +1,6 @@
 #include "player/layout_probe.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -45,13 +46,14 @@ LayoutProbe ProbeLayout(const std::string& path) {
         probe.error = std::move(e);
         return probe;
     }
-    std::vector<std::uint8_t> buffer(kChunkSectors * kSectorSubcodeBytes);
+    const std::uint64_t chunk = std::min<std::uint64_t>(file.sectorCount(), kChunkSectors);
+    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(chunk) * kSectorSubcodeBytes);
     std::uint64_t inSubcode = 0, elsewhere = 0, packet = 0;
     for (std::uint64_t first = 0;
-         first < file.sectorCount() && inSubcode + elsewhere < kEnoughPackets;
-         first += kChunkSectors) {
+         first < file.sectorCount() && inSubcode + elsewhere < kEnoughPackets; first += chunk) {
         std::size_t read = 0;
-        if (SectorFileError e = file.Read(first, kChunkSectors, buffer.data(), read)) {
+        if (SectorFileError e =
+                file.Read(first, static_cast<std::size_t>(chunk), buffer.data(), read)) {
             probe.error = std::move(e);
             return probe;
         }

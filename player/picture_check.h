@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "encoder/picture.h"
 #include "player/cdg_player.h"
@@ -19,5 +20,18 @@ struct PictureCheck {
 };
 
 PictureCheck CheckPicture(const CdgPlayer& player, const Picture& picture);
+
+enum class CheckStatus { Checked, ImageFailed, PictureFailed };
+
+struct ImageCheck {
+    CheckStatus status = CheckStatus::Checked;
+    std::string message;  // why a file could not be used
+    PictureCheck result;
+    std::uint64_t ignoredBytes = 0;  // of the image
+};
+
+// Opens both files (the picture as the window takes it: a 288 x 192, 4-bit
+// BMP) and checks the image against the picture.
+ImageCheck CheckImageFile(const std::string& imagePath, const std::string& picturePath);
 
 }  // namespace orvane

@@ -1,5 +1,7 @@
 #include "player/screen_render.h"
 
+#include <cstring>
+
 namespace orvane {
 
 std::uint8_t ShownIndex(const CdgScreen& screen, int x, int y) {
@@ -12,6 +14,11 @@ std::uint8_t ShownIndex(const CdgScreen& screen, int x, int y) {
     return screen.memory[static_cast<std::size_t>(y) * kCdgWidth + static_cast<std::size_t>(x)];
 }
 
+const std::uint8_t* ShownRow(const CdgScreen& screen, int y) {
+    const std::size_t row = static_cast<std::size_t>(y + screen.verticalOffset) * kCdgWidth;
+    return &screen.memory[row + screen.horizontalOffset];
+}
+
 void RenderRgb(const CdgScreen& screen, std::uint8_t* rgb) {
     std::uint8_t table[16][3];
     for (int k = 0; k < 16; ++k) {
@@ -20,14 +27,18 @@ void RenderRgb(const CdgScreen& screen, std::uint8_t* rgb) {
         table[k][1] = Expand4(c >> 4);
         table[k][2] = Expand4(c);
     }
+    // A row at a time: the border from the memory as it is, the visible part
+    // through the offsets. Drawn on every frame while playing.
+    const auto put = [&](const std::uint8_t* from, int x0, int x1) {
+        for (int x = x0; x < x1; ++x, rgb += 3) std::memcpy(rgb, table[from[x] & 15], 3);
+    };
+    constexpr int kRight = kCdgVisibleLeft + kCdgVisibleWidth;
     for (int y = 0; y < kCdgHeight; ++y) {
-        for (int x = 0; x < kCdgWidth; ++x) {
-            const std::uint8_t* c = table[ShownIndex(screen, x, y)];
-            rgb[0] = c[0];
-            rgb[1] = c[1];
-            rgb[2] = c[2];
-            rgb += 3;
-        }
+        const std::uint8_t* plain = &screen.memory[static_cast<std::size_t>(y) * kCdgWidth];
+        const bool band = y >= kCdgVisibleTop && y < kCdgVisibleTop + kCdgVisibleHeight;
+        put(plain, 0, kCdgVisibleLeft);
+        put(band ? ShownRow(screen, y) : plain, kCdgVisibleLeft, kRight);
+        put(plain, kRight, kCdgWidth);
     }
 }
 

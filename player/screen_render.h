@@ -13,6 +13,11 @@ namespace orvane {
 // the memory unshifted.
 std::uint8_t ShownIndex(const CdgScreen& screen, int x, int y);
 
+// Row y of the visible area (kCdgVisibleTop <= y < kCdgVisibleTop + 192) as
+// shown: index x of the result is the index shown at (x, y) for
+// kCdgVisibleLeft <= x < kCdgVisibleLeft + 288.
+const std::uint8_t* ShownRow(const CdgScreen& screen, int y);
+
 // 8-bit component of a 4-bit one: c * 17.
 inline std::uint8_t Expand4(unsigned c) {
     return static_cast<std::uint8_t>((c & 15u) * 17u);
