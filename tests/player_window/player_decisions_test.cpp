@@ -73,17 +73,17 @@ TEST(PlayerDecisions, Texts) {
     noSound.ignoredBytes = 12345;
     const std::pair<PlayerNotes, std::string> cases[] = {
         {PlayerNotes{}, ""},
-        {image, "Last tile drawn at 20.49 s."},
+        {image, "Picture complete at 20.49 s."},
         {silentImage,
          "Read error, playing stopped: The file got shorter.  No audio device (Audio target 'x' "
-         "not available): playing silently.  The last 1 byte is not a whole sector and not "
-         "played.  Last tile drawn at 20.49 s."},
+         "not available): playing silently.  Ignored the last 1 byte: not a whole sector."
+         "  Picture complete at 20.49 s."},
         {stream, "Sound from song.mp3."},
         {brokenSound,
          "song.mp3 cannot be played (Invalid data found when processing input): no sound."},
         {noSound,
-         "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  The last "
-         "12,345 bytes are not a whole sector and not played."},
+         "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  Ignored the "
+         "last 12,345 bytes: not a whole sector."},
         {silentStream, "No audio device: playing silently."},
     };
     for (const auto& [notes, text] : cases) EXPECT_EQ(StatusText(notes), text);

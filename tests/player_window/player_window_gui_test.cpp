@@ -131,8 +131,8 @@ TEST_F(PlayerWindowTest, PlaysToTheEndWithEveryByteOfTheSound) {
         std::string status;
     };
     const Case cases[] = {
-        {"disc.cdg", "Last tile drawn at 4.00 s."},
-        {"stream.cdg", "Sound from stream.flac.  Last tile drawn at 4.00 s."},
+        {"disc.cdg", "Picture complete at 4.00 s."},
+        {"stream.cdg", "Sound from stream.flac.  Picture complete at 4.00 s."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -175,18 +175,18 @@ TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
         {"missing.cdg", "dummy", "Cannot play \"missing.cdg\":\nNo such file or directory.", ""},
         {"empty.cdg", "dummy", "Cannot play \"empty.cdg\":\nThe file is empty.", ""},
         {"song.wav", "dummy", "Cannot play \"song.wav\":\nNo CD+G graphics found.", ""},
-        {"disc.cdg", "dummy", "", "Last tile drawn at 2.00 s."},
+        {"disc.cdg", "dummy", "", "Picture complete at 2.00 s."},
         {"tailed.cdg", "dummy", "",
-         "The last 1,000 bytes are not a whole sector and not played.  Last tile drawn at 2.00 s."},
+         "Ignored the last 1,000 bytes: not a whole sector.  Picture complete at 2.00 s."},
         {"disc.cdg", "no-such-driver", "",
          "No audio device (Audio target 'no-such-driver' not available): playing silently.  "
-         "Last tile drawn at 2.00 s."},
+         "Picture complete at 2.00 s."},
         {"stream.cdg", "dummy", "",
          "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  "
-         "Last tile drawn at 2.00 s."},
+         "Picture complete at 2.00 s."},
         {"broken.cdg", "dummy", "",
          "broken.mp3 cannot be played (Invalid data found when processing input): no sound.  "
-         "Last tile drawn at 2.00 s."},
+         "Picture complete at 2.00 s."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file + " " + c.driver);
@@ -240,7 +240,7 @@ TEST_F(PlayerWindowTest, AJobRunsToItsEndWhileThePlayerPlays) {
         EXPECT_EQ(player.Session().totalSectors(), 6u * 75);
         player.Session().Seek(5 * 75);  // the old file's last second
         EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
-        EXPECT_EQ(player.StatusLine(), "Last tile drawn at 6.00 s.");
+        EXPECT_EQ(player.StatusLine(), "Picture complete at 6.00 s.");
         player.EndModal(wxID_CANCEL);
     });
     EXPECT_EQ(boxes, std::vector<std::string>{"CD+G file successfully created!"});
