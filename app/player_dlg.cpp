@@ -20,9 +20,10 @@ namespace orvane {
 
 namespace {
 
-// The screen is redrawn at most this often (30 a second, as video plays),
-// and only when it changed.
-constexpr int kTickMs = 33;
+// The screen is redrawn at most this often (25 a second, as PAL video
+// plays), and only when it changed: a redraw sends the whole scaled screen
+// to the display, which is most of the window's cost while playing.
+constexpr int kTickMs = 40;
 // PageUp and PageDown on the slider move this far.
 constexpr int kSliderPageSectors = 30 * 75;
 
