@@ -104,7 +104,7 @@ CPlayerDlg::CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session,
     SetIcons(ProgramIcons());
     const wxRect display = wxDisplay(parent ? wxDisplay::GetFromWindow(parent) : 0).GetClientArea();
     factor_ = orvane::ScreenFactor(display.width, display.height);
-    CreateControls(path);
+    CreateControls();
     Bind(wxEVT_CHAR_HOOK, &CPlayerDlg::OnCharHook, this);
     Bind(wxEVT_TIMER, &CPlayerDlg::OnTimer, this, timer_.GetId());
     session_->PlayPause();
@@ -116,7 +116,7 @@ CPlayerDlg::~CPlayerDlg() {
     timer_.Stop();
 }
 
-void CPlayerDlg::CreateControls(const std::string&) {
+void CPlayerDlg::CreateControls() {
     auto* top = new wxBoxSizer(wxVERTICAL);
     screen_ = new PlayerScreen(this, factor_);
     screen_->Show(session_->screen());
@@ -127,7 +127,9 @@ void CPlayerDlg::CreateControls(const std::string&) {
     slider_ = new wxSlider(this, wxID_ANY, 0, 0, SliderValue(session_->totalSectors()));
     slider_->SetPageSize(kSliderPageSectors);
     slider_->SetLineSize(static_cast<int>(kSeekStepSectors));
-    timeText_ = new wxStaticText(this, wxID_ANY, "0:00 / 0:00");
+    // As wide as its widest text from the start, so the row never shifts.
+    const std::uint64_t total = session_->totalSectors();
+    timeText_ = new wxStaticText(this, wxID_ANY, PositionText(total, total));
     auto* closeButton = new wxButton(this, wxID_CANCEL, "&Close");
     row->Add(playButton_, 0, wxALIGN_CENTER_VERTICAL);
     row->Add(slider_, 1, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 8);

@@ -39,7 +39,7 @@ class CPlayerDlg : public wxDialog {
     void Tick();
 
   private:
-    void CreateControls(const std::string& path);
+    void CreateControls();
     void OnCharHook(wxKeyEvent& event);
     void RequestHelp();
     void OnPlayButton(wxCommandEvent& event);
