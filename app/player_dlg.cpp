@@ -47,6 +47,13 @@ PlayerKey KeyOf(int code) {
             return PlayerKey::Escape;
         case WXK_F1:
             return PlayerKey::F1;
+        case '+':
+        case '=':
+        case WXK_NUMPAD_ADD:
+            return PlayerKey::Plus;
+        case '-':
+        case WXK_NUMPAD_SUBTRACT:
+            return PlayerKey::Minus;
         default:
             return PlayerKey::Other;
     }
@@ -63,13 +70,19 @@ int SliderValue(std::uint64_t sectors) {
 class PlayerScreen : public wxWindow {
   public:
     PlayerScreen(wxWindow* parent, int factor)
-        : wxWindow(parent, wxID_ANY, wxDefaultPosition,
-                   wxSize(kCdgWidth * factor, kCdgHeight * factor), wxBORDER_NONE),
-          factor_(factor),
-          image_(kCdgWidth * factor, kCdgHeight * factor, false) {
+        : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE) {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
-        SetMinSize(GetSize());
+        SetFactor(factor);
         Bind(wxEVT_PAINT, &PlayerScreen::OnPaint, this);
+    }
+
+    // The next Show draws at the new size.
+    void SetFactor(int factor) {
+        factor_ = factor;
+        image_ = wxImage(kCdgWidth * factor, kCdgHeight * factor, false);
+        const wxSize size(kCdgWidth * factor, kCdgHeight * factor);
+        SetMinSize(size);
+        SetSize(size);
     }
     bool AcceptsFocus() const override { return false; }
     bool AcceptsFocusFromKeyboard() const override { return false; }
@@ -103,7 +116,8 @@ CPlayerDlg::CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session,
     SetTitle(WxText(name + " - Orvane"));
     SetIcons(ProgramIcons());
     const wxRect display = wxDisplay(parent ? wxDisplay::GetFromWindow(parent) : 0).GetClientArea();
-    factor_ = orvane::ScreenFactor(display.width, display.height);
+    largestFactor_ = LargestScreenFactor(display.width, display.height);
+    factor_ = std::min(kDefaultScreenFactor, largestFactor_);
     CreateControls();
     Bind(wxEVT_CHAR_HOOK, &CPlayerDlg::OnCharHook, this);
     Bind(wxEVT_TIMER, &CPlayerDlg::OnTimer, this, timer_.GetId());
@@ -169,13 +183,19 @@ std::string CPlayerDlg::StatusLine() const {
 // button, Alt+letter) keep the toolkit's handling.
 void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
     const PlayerKey key = KeyOf(event.GetKeyCode());
-    const PlayerAction action = ActionForKey(key, event.GetModifiers() != wxMOD_NONE);
+    const int modifiers = event.GetModifiers();
+    const PlayerAction action =
+        ActionForKey(key, modifiers & wxMOD_SHIFT, modifiers & (wxMOD_CONTROL | wxMOD_ALT));
     switch (action) {
         case PlayerAction::None:
             if (key != PlayerKey::F1) event.Skip();
             return;
         case PlayerAction::Help:
             RequestHelp();
+            return;
+        case PlayerAction::ZoomIn:
+        case PlayerAction::ZoomOut:
+            Zoom(ZoomedFactor(action, factor_, largestFactor_));
             return;
         case PlayerAction::Close:
             EndDialog(wxID_CANCEL);
@@ -188,6 +208,18 @@ void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
             break;
     }
     Tick();
+}
+
+void CPlayerDlg::Zoom(int factor) {
+    if (factor == factor_) return;
+    factor_ = factor;
+    screen_->SetFactor(factor);
+    screen_->Show(session_->screen());
+    GetSizer()->SetSizeHints(this);
+    Fit();
+    Centre(wxBOTH);
+    shownStatus_.clear();  // wrapped again at the new width
+    ShowState();
 }
 
 // The main window, the player's parent, opens the help page.

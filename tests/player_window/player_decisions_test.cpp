@@ -16,23 +16,31 @@
 namespace orvane::test {
 namespace {
 
-// Seeks stay within the 6,000 sectors; keys with a modifier are left alone.
-TEST(PlayerDecisions, KeysAndWhereTheySeek) {
+// Seeks stay within the 6,000 sectors and zooms within 1 to 3; keys with
+// Ctrl or Alt are left alone, and with Shift all but Plus and Minus.
+TEST(PlayerDecisions, KeysAndWhereTheyLead) {
     using K = PlayerKey;
     using A = PlayerAction;
-    const std::tuple<K, bool, std::uint64_t, A, std::uint64_t> cases[] = {
-        {K::Space, false, 900, A::PlayPause, 900}, {K::Left, false, 900, A::Back, 525},
-        {K::Left, false, 100, A::Back, 0},         {K::Right, false, 900, A::Forward, 1275},
-        {K::Right, false, 5800, A::Forward, 6000}, {K::Home, false, 900, A::ToStart, 0},
-        {K::End, false, 900, A::ToEnd, 6000},      {K::Escape, false, 900, A::Close, 900},
-        {K::F1, false, 900, A::Help, 900},         {K::Other, false, 900, A::None, 900},
-        {K::Right, true, 900, A::None, 900},       {K::F1, true, 900, A::None, 900},
+    constexpr bool kShift = true;
+    const std::tuple<K, bool, A, std::uint64_t, int> cases[] = {
+        {K::Space, false, A::PlayPause, 900, 2}, {K::Left, false, A::Back, 525, 2},
+        {K::Right, false, A::Forward, 1275, 2},  {K::Home, false, A::ToStart, 0, 2},
+        {K::End, false, A::ToEnd, 6000, 2},      {K::Escape, false, A::Close, 900, 2},
+        {K::F1, false, A::Help, 900, 2},         {K::Other, false, A::None, 900, 2},
+        {K::Right, kShift, A::None, 900, 2},     {K::F1, kShift, A::None, 900, 2},
+        {K::Plus, kShift, A::ZoomIn, 900, 3},    {K::Minus, false, A::ZoomOut, 900, 1},
     };
-    for (const auto& [key, modifiers, now, action, target] : cases) {
+    for (const auto& [key, shift, action, target, factor] : cases) {
         SCOPED_TRACE(static_cast<int>(key));
-        EXPECT_EQ(ActionForKey(key, modifiers), action);
-        EXPECT_EQ(SeekTarget(action, now, 6000), target);
+        EXPECT_EQ(ActionForKey(key, shift, false), action);
+        EXPECT_EQ(ActionForKey(key, shift, true), A::None);
+        EXPECT_EQ(SeekTarget(action, 900, 6000), target);
+        EXPECT_EQ(ZoomedFactor(action, 2, 3), factor);
     }
+    EXPECT_EQ(SeekTarget(A::Back, 100, 6000), 0u);
+    EXPECT_EQ(SeekTarget(A::Forward, 5800, 6000), 6000u);
+    EXPECT_EQ(ZoomedFactor(A::ZoomIn, 3, 3), 3);
+    EXPECT_EQ(ZoomedFactor(A::ZoomOut, 1, 3), 1);
 }
 
 // Problems first, each once; "sound from" only for a file that is heard.

@@ -232,8 +232,8 @@ TEST_F(PlayerWindowTest, AJobRunsToItsEndWhileThePlayerPlays) {
 
 // Real key presses through the X server, wherever the focus is: Space plays,
 // Left/Right seek 5 s, Home/End jump, keys with Ctrl are left to the
-// toolkit, PageDown moves the slider 30 s, F1 asks the main window for the
-// help page, Tab reaches every control, Escape closes.
+// toolkit, PageDown moves the slider 30 s, Plus and Minus zoom, F1 asks the
+// main window for the help page, Tab reaches every control, Escape closes.
 TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
     const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 60.0);
     UseAudioDriver("dummy");
@@ -273,6 +273,16 @@ TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
             EXPECT_EQ(player.TimeSlider()->GetValue(), static_cast<int>(playing.position()));
         }
     }
+
+    for (const auto& [key, factor] : {std::pair{'+', 3}, {'-', 2}, {'-', 1}, {'+', 2}}) {
+        keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
+        PumpFor(50ms);
+        keys.Char(key);
+        PumpFor(100ms);
+        EXPECT_EQ(player.ScreenFactor(), factor);
+        EXPECT_EQ(player.Screen()->GetSize(), wxSize(300 * factor, 216 * factor));
+    }
+    keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
 
     int helpRequests = 0;
     main->Bind(wxEVT_HELP, [&](wxHelpEvent&) { ++helpRequests; });
