@@ -48,6 +48,11 @@ FileAudio::~FileAudio() {
 }
 
 std::string FileAudio::Open(const std::string& path, std::uint64_t limitBytes) {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    stop_ = false;
+    decoded_ = 0;
+    done_ = false;
     decoding_ = std::make_unique<Decoding>();
     AudioError error = decoding_->decoder.Open(path, [this] { return stop_.load(); });
     if (error.status != AudioStatus::Ok)

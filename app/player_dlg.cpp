@@ -20,9 +20,10 @@ namespace orvane {
 
 namespace {
 
-// The screen is redrawn at most this often (30 a second, as video plays),
-// and only when it changed.
-constexpr int kTickMs = 33;
+// The screen is redrawn at most this often (25 a second, as PAL video
+// plays), and only when it changed: a redraw sends the whole scaled screen
+// to the display, which is most of the window's cost while playing.
+constexpr int kTickMs = 40;
 // PageUp and PageDown on the slider move this far.
 constexpr int kSliderPageSectors = 30 * 75;
 
@@ -46,6 +47,13 @@ PlayerKey KeyOf(int code) {
             return PlayerKey::Escape;
         case WXK_F1:
             return PlayerKey::F1;
+        case '+':
+        case '=':
+        case WXK_NUMPAD_ADD:
+            return PlayerKey::Plus;
+        case '-':
+        case WXK_NUMPAD_SUBTRACT:
+            return PlayerKey::Minus;
         default:
             return PlayerKey::Other;
     }
@@ -62,13 +70,19 @@ int SliderValue(std::uint64_t sectors) {
 class PlayerScreen : public wxWindow {
   public:
     PlayerScreen(wxWindow* parent, int factor)
-        : wxWindow(parent, wxID_ANY, wxDefaultPosition,
-                   wxSize(kCdgWidth * factor, kCdgHeight * factor), wxBORDER_NONE),
-          factor_(factor),
-          image_(kCdgWidth * factor, kCdgHeight * factor, false) {
+        : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE) {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
-        SetMinSize(GetSize());
+        SetFactor(factor);
         Bind(wxEVT_PAINT, &PlayerScreen::OnPaint, this);
+    }
+
+    // The next Show draws at the new size.
+    void SetFactor(int factor) {
+        factor_ = factor;
+        image_ = wxImage(kCdgWidth * factor, kCdgHeight * factor, false);
+        const wxSize size(kCdgWidth * factor, kCdgHeight * factor);
+        SetMinSize(size);
+        SetSize(size);
     }
     bool AcceptsFocus() const override { return false; }
     bool AcceptsFocusFromKeyboard() const override { return false; }
@@ -102,8 +116,9 @@ CPlayerDlg::CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session,
     SetTitle(WxText(name + " - Orvane"));
     SetIcons(ProgramIcons());
     const wxRect display = wxDisplay(parent ? wxDisplay::GetFromWindow(parent) : 0).GetClientArea();
-    factor_ = orvane::ScreenFactor(display.width, display.height);
-    CreateControls(path);
+    largestFactor_ = LargestScreenFactor(display.width, display.height);
+    factor_ = std::min(kDefaultScreenFactor, largestFactor_);
+    CreateControls();
     Bind(wxEVT_CHAR_HOOK, &CPlayerDlg::OnCharHook, this);
     Bind(wxEVT_TIMER, &CPlayerDlg::OnTimer, this, timer_.GetId());
     session_->PlayPause();
@@ -115,7 +130,7 @@ CPlayerDlg::~CPlayerDlg() {
     timer_.Stop();
 }
 
-void CPlayerDlg::CreateControls(const std::string&) {
+void CPlayerDlg::CreateControls() {
     auto* top = new wxBoxSizer(wxVERTICAL);
     screen_ = new PlayerScreen(this, factor_);
     screen_->Show(session_->screen());
@@ -126,7 +141,9 @@ void CPlayerDlg::CreateControls(const std::string&) {
     slider_ = new wxSlider(this, wxID_ANY, 0, 0, SliderValue(session_->totalSectors()));
     slider_->SetPageSize(kSliderPageSectors);
     slider_->SetLineSize(static_cast<int>(kSeekStepSectors));
-    timeText_ = new wxStaticText(this, wxID_ANY, "0:00 / 0:00");
+    // As wide as its widest text from the start, so the row never shifts.
+    const std::uint64_t total = session_->totalSectors();
+    timeText_ = new wxStaticText(this, wxID_ANY, PositionText(total, total));
     auto* closeButton = new wxButton(this, wxID_CANCEL, "&Close");
     row->Add(playButton_, 0, wxALIGN_CENTER_VERTICAL);
     row->Add(slider_, 1, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 8);
@@ -166,13 +183,19 @@ std::string CPlayerDlg::StatusLine() const {
 // button, Alt+letter) keep the toolkit's handling.
 void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
     const PlayerKey key = KeyOf(event.GetKeyCode());
-    const PlayerAction action = ActionForKey(key, event.GetModifiers() != wxMOD_NONE);
+    const int modifiers = event.GetModifiers();
+    const PlayerAction action =
+        ActionForKey(key, modifiers & wxMOD_SHIFT, modifiers & (wxMOD_CONTROL | wxMOD_ALT));
     switch (action) {
         case PlayerAction::None:
             if (key != PlayerKey::F1) event.Skip();
             return;
         case PlayerAction::Help:
             RequestHelp();
+            return;
+        case PlayerAction::ZoomIn:
+        case PlayerAction::ZoomOut:
+            Zoom(ZoomedFactor(action, factor_, largestFactor_));
             return;
         case PlayerAction::Close:
             EndDialog(wxID_CANCEL);
@@ -185,6 +208,18 @@ void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
             break;
     }
     Tick();
+}
+
+void CPlayerDlg::Zoom(int factor) {
+    if (factor == factor_) return;
+    factor_ = factor;
+    screen_->SetFactor(factor);
+    screen_->Show(session_->screen());
+    GetSizer()->SetSizeHints(this);
+    Fit();
+    Centre(wxBOTH);
+    shownStatus_.clear();  // wrapped again at the new width
+    ShowState();
 }
 
 // The main window, the player's parent, opens the help page.

@@ -39,9 +39,10 @@ class CPlayerDlg : public wxDialog {
     void Tick();
 
   private:
-    void CreateControls(const std::string& path);
+    void CreateControls();
     void OnCharHook(wxKeyEvent& event);
     void RequestHelp();
+    void Zoom(int factor);
     void OnPlayButton(wxCommandEvent& event);
     void OnSlider(wxScrollEvent& event);
     void OnTimer(wxTimerEvent& event);
@@ -50,6 +51,7 @@ class CPlayerDlg : public wxDialog {
     std::unique_ptr<PlayerSession> session_;
     wxTimer timer_;
     int factor_ = 2;
+    int largestFactor_ = 2;
     PlayerScreen* screen_ = nullptr;
     wxButton* playButton_ = nullptr;
     wxSlider* slider_ = nullptr;

@@ -36,10 +36,10 @@ bool SliderMoves(int shown, int now, int total, int pixels, bool playing) {
     return distance * pixels >= total;
 }
 
-int ScreenFactor(int displayWidth, int displayHeight) {
+int LargestScreenFactor(int displayWidth, int displayHeight) {
     const int across = (displayWidth - kControlsWidth) / kCdgWidth;
     const int down = (displayHeight - kControlsHeight) / kCdgHeight;
-    return std::clamp(std::min(across, down), 1, kDefaultScreenFactor);
+    return std::max(1, std::min(across, down));
 }
 
 }  // namespace orvane

@@ -17,8 +17,8 @@ void ScaleNearest(const std::uint8_t* rgb, int width, int height, int factor, st
 // whole pixel, since every move costs a repaint.
 bool SliderMoves(int shown, int now, int total, int pixels, bool playing);
 
-// The default factor, or a smaller one when that screen would not fit a
-// display of `displayWidth` x `displayHeight` beside the window's controls.
-int ScreenFactor(int displayWidth, int displayHeight);
+// The largest factor whose screen fits a display of `displayWidth` x
+// `displayHeight` beside the window's controls (at least 1).
+int LargestScreenFactor(int displayWidth, int displayHeight);
 
 }  // namespace orvane

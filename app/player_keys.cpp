@@ -4,8 +4,11 @@
 
 namespace orvane {
 
-PlayerAction ActionForKey(PlayerKey key, bool modifiers) {
-    if (modifiers) return PlayerAction::None;
+PlayerAction ActionForKey(PlayerKey key, bool shift, bool ctrlOrAlt) {
+    if (ctrlOrAlt) return PlayerAction::None;
+    if (key == PlayerKey::Plus) return PlayerAction::ZoomIn;
+    if (key == PlayerKey::Minus) return PlayerAction::ZoomOut;
+    if (shift) return PlayerAction::None;
     switch (key) {
         case PlayerKey::Space:
             return PlayerAction::PlayPause;
@@ -21,10 +24,16 @@ PlayerAction ActionForKey(PlayerKey key, bool modifiers) {
             return PlayerAction::Close;
         case PlayerKey::F1:
             return PlayerAction::Help;
-        case PlayerKey::Other:
+        default:
             break;
     }
     return PlayerAction::None;
+}
+
+int ZoomedFactor(PlayerAction action, int factor, int largest) {
+    if (action == PlayerAction::ZoomIn) ++factor;
+    if (action == PlayerAction::ZoomOut) --factor;
+    return std::clamp(factor, 1, std::max(1, largest));
 }
 
 std::uint64_t SeekTarget(PlayerAction action, std::uint64_t now, std::uint64_t total) {

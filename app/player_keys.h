@@ -6,16 +6,31 @@
 namespace orvane {
 
 // The keys the player window acts on; the dialog maps the toolkit's codes.
-enum class PlayerKey { Space, Left, Right, Home, End, Escape, F1, Other };
+enum class PlayerKey { Space, Left, Right, Home, End, Escape, F1, Plus, Minus, Other };
 
-enum class PlayerAction { None, PlayPause, Back, Forward, ToStart, ToEnd, Close, Help };
+enum class PlayerAction {
+    None,
+    PlayPause,
+    Back,
+    Forward,
+    ToStart,
+    ToEnd,
+    Close,
+    Help,
+    ZoomIn,
+    ZoomOut
+};
 
-// A key with Ctrl, Alt or Shift held does nothing here: the toolkit keeps it
-// (F1 with one of them does nothing at all, as in the main window).
-PlayerAction ActionForKey(PlayerKey key, bool modifiers);
+// A key with Ctrl or Alt held does nothing here: the toolkit keeps it (F1
+// with a modifier does nothing at all, as in the main window). Shift only
+// goes with Plus and Minus, which many keyboards type with it.
+PlayerAction ActionForKey(PlayerKey key, bool shift, bool ctrlOrAlt);
 
 // Back and Forward move by this much.
 inline constexpr std::uint64_t kSeekStepSectors = 5 * 75;
+
+// The screen's factor after a zoom action, within [1, largest].
+int ZoomedFactor(PlayerAction action, int factor, int largest);
 
 // The sector a seek action moves to from `now`, within [0, total]; other
 // actions leave `now` as it is.

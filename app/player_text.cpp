@@ -54,15 +54,14 @@ std::string StatusText(const PlayerNotes& notes) {
         Add(line, text + ": playing silently");
     }
     if (notes.ignoredBytes > 0) {
-        Add(line, "The last " + Grouped(notes.ignoredBytes) +
-                      (notes.ignoredBytes == 1 ? " byte is" : " bytes are") +
-                      " not a whole sector and not played");
+        Add(line, "Ignored the last " + Grouped(notes.ignoredBytes) +
+                      (notes.ignoredBytes == 1 ? " byte" : " bytes") + ": not a whole sector");
     }
     if (notes.cdgStream && !noFile && !badFile && notes.device)
         Add(line, "Sound from " + notes.audioName);
     if (notes.pictureCompleteSectors > 0) {
         char text[64];
-        std::snprintf(text, sizeof text, "Last tile drawn at %.2f s",
+        std::snprintf(text, sizeof text, "Picture complete at %.2f s",
                       static_cast<double>(notes.pictureCompleteSectors) / kSectorsPerSecond);
         Add(line, text);
     }

@@ -14,13 +14,13 @@ std::string PositionText(std::uint64_t sectors, std::uint64_t totalSectors);
 
 // What the status line reports about the file being played.
 struct PlayerNotes {
-    bool cdgStream = false;  // a .cdg: the sound comes from a file beside it
-    std::string audioName;   // that file's name ("" when there is none)
-    std::string audioError;  // why it cannot be played ("" when it can)
-    bool device = true;      // false: no audio device, the clock runs silently
-    std::string deviceError;
+    bool cdgStream = false;    // a .cdg: the sound comes from a file beside it
+    std::string audioName{};   // that file's name ("" when there is none)
+    std::string audioError{};  // why it cannot be played ("" when it can)
+    bool device = true;        // false: no audio device, the clock runs silently
+    std::string deviceError{};
     std::uint64_t ignoredBytes = 0;
-    std::string readError;  // a read that failed while playing
+    std::string readError{};  // a read that failed while playing
     // 1 + the last sector that draws a tile (0: none does): when an image's
     // picture is complete.
     std::uint64_t pictureCompleteSectors = 0;

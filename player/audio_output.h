@@ -41,10 +41,9 @@ class AudioOutput {
     AudioOpenResult Open(std::uint64_t totalBytes, AudioPull pull);
     void Close();
 
-    bool HasDevice() const { return device_ != 0; }
     bool Playing() const;
-    // Playing at the end of the stream stops there; Play at the end starts
-    // again from the beginning.
+    // The clock stops at the end of the stream (the device plays silence
+    // there); Play at the end starts again from the beginning.
     void Play();
     void Pause();
     // Moves to `bytes` (cut to whole frames and to the stream), keeping the
@@ -54,7 +53,6 @@ class AudioOutput {
     // The byte being heard now, in whole frames, never past the end.
     std::uint64_t PositionBytes() const;
     double Seconds() const;
-    std::uint64_t TotalBytes() const { return total_; }
     // True once playing has reached the end of the stream.
     bool AtEnd() const { return PositionBytes() >= total_; }
 

@@ -1,5 +1,5 @@
-// The player window's decisions, without a display: keys, seeks, texts,
-// the sound file beside a .cdg, scaling, and a file that shrinks mid-play.
+// The player window's decisions, without a display: keys, texts, the sound
+// file beside a .cdg, and a file that shrinks while it plays.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "app/player_files.h"
-#include "app/player_frame.h"
 #include "app/player_keys.h"
 #include "app/player_session.h"
 #include "app/player_text.h"
@@ -17,143 +16,86 @@
 namespace orvane::test {
 namespace {
 
-TEST(PlayerDecisions, KeysAndWhereTheySeek) {
-    struct Case {
-        PlayerKey key;
-        bool modifiers;
-        std::uint64_t now;
-        PlayerAction action;
-        std::uint64_t target;  // of 6,000 sectors
+// Seeks stay within the 6,000 sectors and zooms within 1 to 3; keys with
+// Ctrl or Alt are left alone, and with Shift all but Plus and Minus.
+TEST(PlayerDecisions, KeysAndWhereTheyLead) {
+    using K = PlayerKey;
+    using A = PlayerAction;
+    constexpr bool kShift = true;
+    const std::tuple<K, bool, A, std::uint64_t, int> cases[] = {
+        {K::Space, false, A::PlayPause, 900, 2}, {K::Left, false, A::Back, 525, 2},
+        {K::Right, false, A::Forward, 1275, 2},  {K::Home, false, A::ToStart, 0, 2},
+        {K::End, false, A::ToEnd, 6000, 2},      {K::Escape, false, A::Close, 900, 2},
+        {K::F1, false, A::Help, 900, 2},         {K::Other, false, A::None, 900, 2},
+        {K::Right, kShift, A::None, 900, 2},     {K::F1, kShift, A::None, 900, 2},
+        {K::Plus, kShift, A::ZoomIn, 900, 3},    {K::Minus, false, A::ZoomOut, 900, 1},
     };
-    const Case cases[] = {
-        {PlayerKey::Space, false, 900, PlayerAction::PlayPause, 900},
-        {PlayerKey::Left, false, 900, PlayerAction::Back, 525},
-        {PlayerKey::Left, false, 100, PlayerAction::Back, 0},
-        {PlayerKey::Right, false, 900, PlayerAction::Forward, 1275},
-        {PlayerKey::Right, false, 5800, PlayerAction::Forward, 6000},
-        {PlayerKey::Home, false, 900, PlayerAction::ToStart, 0},
-        {PlayerKey::End, false, 900, PlayerAction::ToEnd, 6000},
-        {PlayerKey::Escape, false, 900, PlayerAction::Close, 900},
-        {PlayerKey::Other, false, 900, PlayerAction::None, 900},
-        {PlayerKey::Right, true, 900, PlayerAction::None, 900},
-        {PlayerKey::Escape, true, 900, PlayerAction::None, 900},
-        {PlayerKey::F1, false, 900, PlayerAction::Help, 900},
-        {PlayerKey::F1, true, 900, PlayerAction::None, 900},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.key));
-        const PlayerAction action = ActionForKey(c.key, c.modifiers);
-        EXPECT_EQ(action, c.action);
-        EXPECT_EQ(SeekTarget(action, c.now, 6000), c.target);
+    for (const auto& [key, shift, action, target, factor] : cases) {
+        SCOPED_TRACE(static_cast<int>(key));
+        EXPECT_EQ(ActionForKey(key, shift, false), action);
+        EXPECT_EQ(ActionForKey(key, shift, true), A::None);
+        EXPECT_EQ(SeekTarget(action, 900, 6000), target);
+        EXPECT_EQ(ZoomedFactor(action, 2, 3), factor);
     }
+    EXPECT_EQ(SeekTarget(A::Back, 100, 6000), 0u);
+    EXPECT_EQ(SeekTarget(A::Forward, 5800, 6000), 6000u);
+    EXPECT_EQ(ZoomedFactor(A::ZoomIn, 3, 3), 3);
+    EXPECT_EQ(ZoomedFactor(A::ZoomOut, 1, 3), 1);
 }
 
+// Problems first, each once; "sound from" only for a file that is heard.
 TEST(PlayerDecisions, Texts) {
-    EXPECT_EQ(PositionText(0, 74), "0:00 / 0:00");
     EXPECT_EQ(PositionText(75 * 59 + 74, 75 * 60), "0:59 / 1:00");
     EXPECT_EQ(PositionText(75 * 605, 75 * 4800), "10:05 / 80:00");
-
-    PlayerNotes image;
-    image.pictureCompleteSectors = 1537;
-    PlayerNotes silentImage = image;
-    silentImage.device = false;
-    silentImage.deviceError = "Audio target 'x' not available";
-    silentImage.ignoredBytes = 1;
-    silentImage.readError = "The file got shorter";
-    PlayerNotes stream;
-    stream.cdgStream = true;
-    stream.audioName = "song.mp3";
-    PlayerNotes brokenSound = stream;
-    brokenSound.audioError = "Invalid data found when processing input";
-    brokenSound.device = false;
-    PlayerNotes silentStream = stream;
-    silentStream.device = false;
-    PlayerNotes noSound;
-    noSound.cdgStream = true;
-    noSound.ignoredBytes = 12345;
+    PlayerNotes image{.device = false,
+                      .deviceError = "Audio target 'x' not available",
+                      .ignoredBytes = 1,
+                      .readError = "The file got shorter",
+                      .pictureCompleteSectors = 1537};
+    PlayerNotes stream{.cdgStream = true, .audioName = "song.mp3", .ignoredBytes = 12345};
+    PlayerNotes silentStream{.cdgStream = true, .audioName = "song.mp3", .device = false};
+    PlayerNotes noSound{.cdgStream = true, .device = false};
     const std::pair<PlayerNotes, std::string> cases[] = {
         {PlayerNotes{}, ""},
-        {image, "Last tile drawn at 20.49 s."},
-        {silentImage,
+        {image,
          "Read error, playing stopped: The file got shorter.  No audio device (Audio target 'x' "
-         "not available): playing silently.  The last 1 byte is not a whole sector and not "
-         "played.  Last tile drawn at 20.49 s."},
-        {stream, "Sound from song.mp3."},
-        {brokenSound,
-         "song.mp3 cannot be played (Invalid data found when processing input): no sound."},
-        {noSound,
-         "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  The last "
-         "12,345 bytes are not a whole sector and not played."},
+         "not available): playing silently.  Ignored the last 1 byte: not a whole sector."
+         "  Picture complete at 20.49 s."},
+        {stream, "Ignored the last 12,345 bytes: not a whole sector.  Sound from song.mp3."},
         {silentStream, "No audio device: playing silently."},
+        {noSound, "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound."},
     };
     for (const auto& [notes, text] : cases) EXPECT_EQ(StatusText(notes), text);
-    EXPECT_EQ(OpenFailureText("/a/b/disc.cdg", "The file is empty"),
-              "Cannot play \"disc.cdg\":\nThe file is empty.");
 }
 
-// The name as it is before other cases, then .mp3, .wav, .ogg, .flac.
-TEST(PlayerDecisions, SoundFileBesideAStream) {
-    struct Case {
-        std::vector<std::string> files;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
-        {{}, ""},
+// The name as it is before other cases, then .mp3, .wav, .ogg, .flac; the
+// chooser starts at the last image, or its folder once it has gone.
+TEST(PlayerDecisions, SoundFileBesideAStreamAndWhereTheChooserStarts) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"song.txt", "other.mp3", "song.cdg.mp3"}, ""},
         {{"song.flac", "song.ogg", "song.wav"}, "song.wav"},
         {{"song.FLAC"}, "song.FLAC"},
         {{"SONG.mp3", "song.ogg"}, "song.ogg"},
         {{"SONG.mp3", "Song.wav"}, "SONG.mp3"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [files, expected] : cases) {
         TempDir dir;
-        WriteFile(dir.File("song.cdg"), Bytes(96));
-        for (const std::string& name : c.files) WriteFile(dir.File(name), Bytes(4));
+        for (const std::string& name : files) WriteFile(dir.File(name), Bytes(4));
         const std::string found = CompanionAudio(dir.File("song.cdg"));
-        EXPECT_EQ(found.empty() ? "" : std::filesystem::path(found).filename().string(),
-                  c.expected);
+        EXPECT_EQ(found.empty() ? "" : std::filesystem::path(found).filename().string(), expected);
     }
     TempDir dir;
-    std::filesystem::create_directory(dir.File("song.mp3"));  // a folder is not a sound file
-    EXPECT_EQ(CompanionAudio(dir.File("song.cdg")), "");
     WriteFile(dir.File("disc.cdg"), Bytes(2448));
     EXPECT_EQ(ChooserStart(dir.File("disc.cdg")), dir.File("disc.cdg"));
     EXPECT_EQ(ChooserStart(dir.File("gone.cdg")), dir.path().string());
     EXPECT_EQ(ChooserStart(dir.File("gone/disc.cdg")), "");
-    EXPECT_EQ(ChooserStart(""), "");
 }
 
-// Whole-factor scaling as ImageMagick's -scale does it for whole factors.
-TEST(PlayerDecisions, ScalesLikeImageMagick) {
-    TempDir dir;
-    constexpr int kWidth = 7, kHeight = 5, kFactor = 3;
-    Bytes rgb(kWidth * kHeight * 3);
-    for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(i * 37 + 11);
-    WriteFile(dir.File("in.rgb"), rgb);
-    const std::string command = "convert -size 7x5 -depth 8 rgb:" + dir.File("in.rgb") +
-                                " -scale 300% rgb:" + dir.File("out.rgb");
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    Bytes scaled(rgb.size() * kFactor * kFactor);
-    ScaleNearest(rgb.data(), kWidth, kHeight, kFactor, scaled.data());
-    EXPECT_EQ(scaled, ReadFile(dir.File("out.rgb")));
-
-    EXPECT_EQ(ScreenFactor(1280, 1024), 2);
-    EXPECT_EQ(ScreenFactor(800, 600), 2);
-    EXPECT_EQ(ScreenFactor(640, 480), 1);
-    EXPECT_EQ(ScreenFactor(3840, 2160), 2);
-    EXPECT_EQ(ScreenFactor(100, 100), 1);
-    // 6,000 sectors over 300 pixels: a pixel is 20 sectors.
-    EXPECT_FALSE(SliderMoves(100, 119, 6000, 300, true));
-    EXPECT_TRUE(SliderMoves(100, 120, 6000, 300, true));
-    EXPECT_TRUE(SliderMoves(100, 101, 6000, 300, false));
-    EXPECT_FALSE(SliderMoves(100, 100, 6000, 300, false));
-}
-
-// A file cut short while it plays stops the player with a read error and
-// the last screen it could decode; it plays again once asked.
+// A file cut short while it plays stops the player with a read error; it
+// plays again once asked.
 TEST(PlayerDecisions, FileCutShortWhilePlaying) {
     TempDir dir;
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    UseAudioDriver("dummy");
     const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 12.0);
     PlayerSession session;
     ASSERT_FALSE(session.Open(image.path));

@@ -131,8 +131,8 @@ TEST_F(PlayerWindowTest, PlaysToTheEndWithEveryByteOfTheSound) {
         std::string status;
     };
     const Case cases[] = {
-        {"disc.cdg", "Last tile drawn at 4.00 s."},
-        {"stream.cdg", "Sound from stream.flac.  Last tile drawn at 4.00 s."},
+        {"disc.cdg", "Picture complete at 4.00 s."},
+        {"stream.cdg", "Sound from stream.flac.  Picture complete at 4.00 s."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -165,62 +165,44 @@ TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
     WriteCdgStream(image.path, dir.File("stream.cdg"));
     WriteCdgStream(image.path, dir.File("broken.cdg"));
     WriteFile(dir.File("broken.mp3"), Bytes(5000, 0x55));
-    struct Case {
-        std::string file;
-        const char* driver;
-        std::string box;     // "" when the window opens
-        std::string status;  // the window's status line
-    };
-    const std::vector<Case> cases = {
+    // The file, the audio driver, the box ("" when the window opens) or the
+    // start of the window's status line.
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         {"missing.cdg", "dummy", "Cannot play \"missing.cdg\":\nNo such file or directory.", ""},
         {"empty.cdg", "dummy", "Cannot play \"empty.cdg\":\nThe file is empty.", ""},
         {"song.wav", "dummy", "Cannot play \"song.wav\":\nNo CD+G graphics found.", ""},
-        {"disc.cdg", "dummy", "", "Last tile drawn at 2.00 s."},
-        {"tailed.cdg", "dummy", "",
-         "The last 1,000 bytes are not a whole sector and not played.  Last tile drawn at 2.00 s."},
+        {"tailed.cdg", "dummy", "", "Ignored the last 1,000 bytes: not a whole sector."},
         {"disc.cdg", "no-such-driver", "",
-         "No audio device (Audio target 'no-such-driver' not available): playing silently.  "
-         "Last tile drawn at 2.00 s."},
+         "No audio device (Audio target 'no-such-driver' not available): playing silently."},
         {"stream.cdg", "dummy", "",
-         "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  "
-         "Last tile drawn at 2.00 s."},
+         "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound."},
         {"broken.cdg", "dummy", "",
-         "broken.mp3 cannot be played (Invalid data found when processing input): no sound.  "
-         "Last tile drawn at 2.00 s."},
+         "broken.mp3 cannot be played (Invalid data found when processing input): no sound."},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file + " " + c.driver);
-        UseAudioDriver(c.driver);
+    for (const auto& [file, driver, box, status] : cases) {
+        SCOPED_TRACE(file + " " + driver);
+        UseAudioDriver(driver);
         boxes.clear();
-        std::string status;
-        bool opened = false;
-        PlayFromMenu(dir.File(c.file), [&](CPlayerDlg& player) {
-            opened = true;
-            PumpFor(50ms);
-            status = player.StatusLine();
+        std::string shown = "(no window)";
+        PlayFromMenu(dir.File(file), [&](CPlayerDlg& player) {
+            shown = player.StatusLine();
             player.EndModal(wxID_CANCEL);
         });
-        if (c.box.empty()) {
-            EXPECT_TRUE(boxes.empty());
-            EXPECT_EQ(status, c.status);
-        } else {
-            EXPECT_EQ(boxes, std::vector<std::string>{c.box});
-            EXPECT_FALSE(opened);
-        }
+        EXPECT_EQ(boxes, box.empty() ? std::vector<std::string>{} : std::vector{box});
+        EXPECT_EQ(shown, box.empty() ? status + "  Picture complete at 2.00 s." : "(no window)");
     }
 }
 
 // The player may be opened while a job runs: a job started from the main
-// window while the player plays runs to its end and reports there; the
-// player goes on with the file as it was on disk when it opened, even when
-// the job replaces that very file.
+// window while the player plays runs to its end and reports there, and the
+// player plays on.
 TEST_F(PlayerWindowTest, AJobRunsToItsEndWhileThePlayerPlays) {
     const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 6.0);
     UseAudioDriver("dummy");
     DialogModel& model = main->Model();
     model.bitmapPath = dir.File("picture.bmp");
     model.wavePath = dir.File("song.wav");
-    model.outputPath = image.path;
+    model.outputPath = dir.File("new.cdg");
     picture = RandomPicture(3);
     UpdatePreviewInfo(picture);
     WriteFile(model.bitmapPath, MakeBmp(picture));
@@ -238,20 +220,20 @@ TEST_F(PlayerWindowTest, AJobRunsToItsEndWhileThePlayerPlays) {
         EXPECT_TRUE(player.IsShown());
         EXPECT_TRUE(player.Session().playing());
         EXPECT_EQ(player.Session().totalSectors(), 6u * 75);
-        player.Session().Seek(5 * 75);  // the old file's last second
+        player.Session().Seek(5 * 75);
         EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
-        EXPECT_EQ(player.StatusLine(), "Last tile drawn at 6.00 s.");
+        EXPECT_EQ(player.StatusLine(), "Picture complete at 6.00 s.");
         player.EndModal(wxID_CANCEL);
     });
     EXPECT_EQ(boxes, std::vector<std::string>{"CD+G file successfully created!"});
-    EXPECT_EQ(model.lastImagePath, image.path);
-    EXPECT_EQ(std::filesystem::file_size(image.path), std::uintmax_t(25 * 75 * 2448));
+    EXPECT_EQ(model.lastImagePath, model.outputPath);
+    EXPECT_EQ(std::filesystem::file_size(model.outputPath), std::uintmax_t(25 * 75 * 2448));
 }
 
-// Real key presses through the X server, wherever the focus is: Space plays
-// and pauses, Left/Right seek 5 s, Home/End jump, keys with Ctrl are left to
-// the toolkit, PageUp/PageDown move the slider by 30 s, F1 asks the main
-// window for the help page, Tab reaches every control, Escape closes.
+// Real key presses through the X server, wherever the focus is: Space plays,
+// Left/Right seek 5 s, Home/End jump, keys with Ctrl are left to the
+// toolkit, PageDown moves the slider 30 s, Plus and Minus zoom, F1 asks the
+// main window for the help page, Tab reaches every control, Escape closes.
 TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
     const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 60.0);
     UseAudioDriver("dummy");
@@ -265,45 +247,42 @@ TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
     PlayerSession& playing = player.Session();
     playing.PlayPause();  // it opens playing
 
-    struct Case {
-        double from;  // seconds, paused
-        int key;
-        int modifiers;
-        bool onSlider;
-        double to;  // seconds
-        bool playingAfter;
-    };
-    const std::vector<Case> cases = {
+    // From (seconds, paused), the key and its modifiers, the focus on the
+    // slider or the Play button, then where it is and whether it plays.
+    const std::tuple<double, int, int, bool, double, bool> cases[] = {
         {10, WXK_RIGHT, wxMOD_NONE, false, 15, false},
-        {10, WXK_LEFT, wxMOD_NONE, false, 5, false},
-        {3, WXK_LEFT, wxMOD_NONE, false, 0, false},
-        {57, WXK_RIGHT, wxMOD_NONE, false, 60, false},
+        {10, WXK_LEFT, wxMOD_NONE, true, 5, false},
         {12, WXK_HOME, wxMOD_NONE, false, 0, false},
-        {12, WXK_END, wxMOD_NONE, false, 60, false},
+        {12, WXK_END, wxMOD_NONE, true, 60, false},
         {12, WXK_RIGHT, wxMOD_CONTROL, false, 12, false},
-        {12, WXK_RIGHT, wxMOD_NONE, true, 17, false},
-        {12, WXK_HOME, wxMOD_NONE, true, 0, false},
         {12, WXK_PAGEDOWN, wxMOD_NONE, true, 42, false},
-        {40, WXK_PAGEUP, wxMOD_NONE, true, 10, false},
         {12, WXK_SPACE, wxMOD_NONE, true, 12, true},
-        {12, WXK_SPACE, wxMOD_NONE, false, 12, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.from << "s key " << c.key << " slider " << c.onSlider);
+    for (const auto& [from, key, modifiers, onSlider, to, playsAfter] : cases) {
+        SCOPED_TRACE(testing::Message() << from << " s, key " << key << ", slider " << onSlider);
         if (playing.playing()) playing.PlayPause();
-        playing.Seek(static_cast<std::uint64_t>(c.from * 75));
-        (c.onSlider ? static_cast<wxWindow*>(player.TimeSlider()) : player.PlayButton())
-            ->SetFocus();
+        playing.Seek(static_cast<std::uint64_t>(from * 75));
+        (onSlider ? static_cast<wxWindow*>(player.TimeSlider()) : player.PlayButton())->SetFocus();
         PumpFor(50ms);
-        keys.Char(c.key, c.modifiers);
+        keys.Char(key, modifiers);
         PumpFor(100ms);
-        EXPECT_EQ(playing.playing(), c.playingAfter);
-        EXPECT_NEAR(playing.position() / 75.0, c.to, c.playingAfter ? 0.6 : 0.0);
-        if (!c.playingAfter) {
+        EXPECT_EQ(playing.playing(), playsAfter);
+        EXPECT_NEAR(playing.position() / 75.0, to, playsAfter ? 0.6 : 0.0);
+        if (!playsAfter) {
             EXPECT_EQ(player.TimeText(), PositionText(playing.position(), 60 * 75));
             EXPECT_EQ(player.TimeSlider()->GetValue(), static_cast<int>(playing.position()));
         }
     }
+
+    for (const auto& [key, factor] : {std::pair{'+', 3}, {'-', 2}, {'-', 1}, {'+', 2}}) {
+        keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
+        PumpFor(50ms);
+        keys.Char(key);
+        PumpFor(100ms);
+        EXPECT_EQ(player.ScreenFactor(), factor);
+        EXPECT_EQ(player.Screen()->GetSize(), wxSize(300 * factor, 216 * factor));
+    }
+    keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
 
     int helpRequests = 0;
     main->Bind(wxEVT_HELP, [&](wxHelpEvent&) { ++helpRequests; });
