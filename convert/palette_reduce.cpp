@@ -90,6 +90,7 @@ ConvertOutcome ReducePalette(const std::vector<std::uint8_t>& rgba, bool dither,
     }
     StorePixels(indices, out);
     UpdatePreviewInfo(out);
+    progress.SetProgress(100, 100);
     return {};
 }
 
