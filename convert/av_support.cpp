@@ -33,12 +33,6 @@ void KeepLogLine(void* avcl, int level, const char* fmt, va_list args) {
 
 }  // namespace
 
-std::string ErrorText(int code) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return text;
-}
-
 void CaptureLibraryLog() {
     static std::once_flag once;
     std::call_once(once, [] { av_log_set_callback(KeepLogLine); });

@@ -1,24 +1,15 @@
-// What every reader of everyday files shares: owning handles for FFmpeg's
-// objects, its error texts, and an input opened by its contents alone.
+// What every reader of everyday files shares: the libraries' own error
+// messages, and an input opened by its contents alone.
 #pragma once
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/frame.h>
-#include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
-}
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace orvane::av {
+#include "convert/av_handles.h"
 
-// av_strerror's text ("Invalid data found when processing input").
-std::string ErrorText(int code);
+namespace orvane::av {
 
 // The libraries' own messages are kept per thread rather than printed; an
 // error line is often more telling than the error code ("Header missing").
@@ -31,30 +22,6 @@ std::vector<std::string> TakeLogLines();
 // it printed one, with the error code's text. `lines` from TakeLogLines().
 std::string Reason(int code, const std::vector<std::string>& lines);
 std::string Reason(int code);
-
-struct FormatCloser {
-    void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
-};
-struct CodecCloser {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameCloser {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketCloser {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct SwrCloser {
-    void operator()(SwrContext* s) const { swr_free(&s); }
-};
-struct SwsCloser {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
-using FramePtr = std::unique_ptr<AVFrame, FrameCloser>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketCloser>;
-using SwrPtr = std::unique_ptr<SwrContext, SwrCloser>;
-using SwsPtr = std::unique_ptr<SwsContext, SwsCloser>;
 
 // A file opened for demuxing through our own reads, so that only its bytes
 // choose the format (a PNG named .jpg is still a PNG), and so that a stop

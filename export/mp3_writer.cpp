@@ -16,27 +16,14 @@ extern "C" {
 #include <string>
 #include <vector>
 
+#include "convert/av_handles.h"
+
 namespace orvane {
 namespace {
 
 constexpr int kSampleRate = 44100;
 constexpr int kIoBufferBytes = 64 * 1024;
 
-std::string AvErrorText(int code) {
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return text;
-}
-
-struct CodecFree {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
 struct FifoFree {
     void operator()(AVAudioFifo* f) const { av_audio_fifo_free(f); }
 };
@@ -59,9 +46,9 @@ struct Mp3Writer::Av {
     std::string writeError;  // the system's text of the first failed write
     std::unique_ptr<AVIOContext, IoFree> io;
     std::unique_ptr<AVFormatContext, FormatFree> format;
-    std::unique_ptr<AVCodecContext, CodecFree> codec;
-    std::unique_ptr<AVFrame, FrameFree> frame;
-    std::unique_ptr<AVPacket, PacketFree> packet;
+    av::CodecPtr codec;
+    av::FramePtr frame;
+    av::PacketPtr packet;
     std::unique_ptr<AVAudioFifo, FifoFree> fifo;
     AVStream* stream = nullptr;
     std::int64_t nextPts = 0;
@@ -93,7 +80,7 @@ Mp3Writer::~Mp3Writer() = default;
 
 OutputError Mp3Writer::Failure(const char* what, int code) const {
     if (!av_->writeError.empty()) return {true, av_->writeError};
-    return {true, std::string(what) + ": " + AvErrorText(code)};
+    return {true, std::string(what) + ": " + av::ErrorText(code)};
 }
 
 OutputError Mp3Writer::Open(OutputFile& file, int bitrateKbps) {

@@ -13,7 +13,10 @@ struct PngError {
     explicit operator bool() const { return failed; }
 };
 
-// `rgb`: height rows of width pixels, R G B each. Replaces `path`.
-PngError WriteRgbPng(const std::string& path, const std::uint8_t* rgb, int width, int height);
+enum class PngPixels { Rgb, Rgba };  // 3 or 4 bytes a pixel, straight alpha
+
+// `pixels`: height rows of width pixels. Replaces `path`.
+PngError WritePng(const std::string& path, const std::uint8_t* pixels, int width, int height,
+                  PngPixels format = PngPixels::Rgb);
 
 }  // namespace orvane

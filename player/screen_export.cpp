@@ -27,7 +27,7 @@ ScreenExport ExportScreen(const std::string& input, const std::string& png,
         return result;
     }
     const RgbScreen rgb = RenderRgb(screen);
-    if (PngError e = WriteRgbPng(png, rgb.data(), kCdgWidth, kCdgHeight)) {
+    if (PngError e = WritePng(png, rgb.data(), kCdgWidth, kCdgHeight)) {
         result.status = ExportStatus::WriteFailed;
         result.message = e.message;
     }

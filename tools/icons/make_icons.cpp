@@ -9,12 +9,11 @@
 #include <string_view>
 
 #include "disc_drawing.h"
-#include "png_file.h"
+#include "player/png_writer.h"
 #include "res/pixel_maps.h"
 
 namespace {
 
-using orvane::icons::WritePng;
 
 constexpr const char* kName = "org.example.Orvane";
 
@@ -43,8 +42,9 @@ bool Report(const std::string& error) {
 
 bool WriteSize(const std::filesystem::path& root, int size, const std::vector<std::uint8_t>& rgba) {
     const std::string dims = std::to_string(size) + "x" + std::to_string(size);
-    return Report(WritePng((AppsFolder(root, dims) / (std::string(kName) + ".png")).string(), rgba,
-                           size, size));
+    const auto path = AppsFolder(root, dims) / (std::string(kName) + ".png");
+    return Report(orvane::WritePng(path.string(), rgba.data(), size, size, orvane::PngPixels::Rgba)
+                      .message);
 }
 
 }  // namespace

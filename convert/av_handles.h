@@ -1,0 +1,50 @@
+// Owning handles for FFmpeg's objects and its error text: what every user of
+// the libraries (imports, the player's PNG, the MP3 export) needs the same way.
+#pragma once
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/error.h>
+#include <libavutil/frame.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <memory>
+#include <string>
+
+namespace orvane::av {
+
+// av_strerror's text ("Invalid data found when processing input").
+inline std::string ErrorText(int code) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return text;
+}
+
+struct FormatCloser {
+    void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
+};
+struct CodecCloser {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct FrameCloser {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct PacketCloser {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct SwrCloser {
+    void operator()(SwrContext* s) const { swr_free(&s); }
+};
+struct SwsCloser {
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
+using FramePtr = std::unique_ptr<AVFrame, FrameCloser>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketCloser>;
+using SwrPtr = std::unique_ptr<SwrContext, SwrCloser>;
+using SwsPtr = std::unique_ptr<SwsContext, SwsCloser>;
+
+}  // namespace orvane::av
