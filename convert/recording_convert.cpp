@@ -1,5 +1,6 @@
 #include "convert/recording_convert.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -18,6 +19,9 @@ namespace {
 constexpr std::size_t kHeaderBytes = 44;
 constexpr std::size_t kFrameBytes = 4;
 constexpr std::size_t kBlockFrames = 16384;
+// Written audio is handed to the disk in pieces of this size while decoding
+// goes on, so the flush before the rename has little left to wait for.
+constexpr std::int64_t kWritebackBytes = 4 << 20;
 constexpr std::int64_t kMinimumFrames = kMinimumAudioBytes / kFrameBytes;
 // The RIFF size field counts 36 header bytes plus the audio in 32 bits.
 constexpr std::int64_t kMaximumAudioBytes = 0xFFFFFFFFLL - 36;
@@ -72,6 +76,18 @@ std::string Duration(std::int64_t frames) {
     return text;
 }
 
+// Starts the disk writes of each whole piece written so far; waits for none.
+class Writeback {
+  public:
+    void After(const OutputFile& file, std::int64_t written) {
+        for (; written - started_ >= kWritebackBytes; started_ += kWritebackBytes)
+            sync_file_range(file.fd(), started_, kWritebackBytes, SYNC_FILE_RANGE_WRITE);
+    }
+
+  private:
+    std::int64_t started_ = 0;
+};
+
 // Writes the header again with the sizes now known.
 OutputError FinishHeader(const OutputFile& file, std::int64_t frames) {
     const auto header = WaveHeader(static_cast<std::uint32_t>(frames * kFrameBytes));
@@ -98,6 +114,7 @@ RecordingOutcome PrepareRecording(const std::string& input, const std::string& o
     if (!error) error = file.Write(WaveHeader(0).data(), kHeaderBytes);
     std::vector<std::int16_t> block(kBlockFrames * AudioDecoder::kChannels);
     std::int64_t frames = 0;
+    Writeback writeback;
     while (!error) {
         const AudioDecoder::ReadResult got = decoder.Read(block.data(), kBlockFrames);
         if (got.frames == 0 && got.status != AudioStatus::End) return FromDecoder(decoder.error());
@@ -107,6 +124,7 @@ RecordingOutcome PrepareRecording(const std::string& input, const std::string& o
             return Failed(ConvertStatus::WriteFailed,
                           "The recording is too long for a WAVE file (over 6 hours)");
         error = file.Write(block.data(), got.frames * kFrameBytes);
+        writeback.After(file, static_cast<std::int64_t>(kHeaderBytes) + frames * kFrameBytes);
         progress.SetProgress(static_cast<std::uint64_t>(frames),
                              static_cast<std::uint64_t>(std::max(estimate, frames)));
     }

@@ -50,18 +50,23 @@ TEST(RecordingConvert, SongsBecomeTheRecordingOrvaneTakes) {
         const char* reference;  // ffmpeg's filter for the same conversion
     };
     const std::string sine = "-f lavfi -i sine=f=440:d=21 -af 'pan=stereo|c0=c0|c1=0.5*c0' ";
+    const char* const soxr = "aresample=resampler=soxr";
     const std::vector<Case> cases = {
-        {"mp3", "a.mp3", Ffmpeg(sine + "-c:a libmp3lame OUT"), "aresample=resampler=soxr"},
+        {"mp3", "a.mp3", Ffmpeg(sine + "-c:a libmp3lame OUT"), soxr},
+        {"aac in m4a", "a.m4a", Ffmpeg(sine + "-c:a aac OUT"), soxr},
+        {"vorbis", "a.ogg", Ffmpeg(sine + "-c:a libvorbis OUT"), soxr},
+        {"opus", "a.opus", Ffmpeg(sine + "-c:a libopus OUT"), soxr},
+        {"wave 24-bit 48 kHz", "b.wav", Ffmpeg(sine + "-ar 48000 -c:a pcm_s24le OUT"), soxr},
+        {"mp3 named .wav", "c.wav", Ffmpeg(sine + "-c:a libmp3lame -f mp3 OUT"), soxr},
         {"flac mono 48 kHz 24-bit", "a.flac",
          "sox -n -r 48000 -b 24 -c 1 OUT synth 21 sine 300 vol 0.3",
          "aresample=resampler=soxr,pan=stereo|c0=c0|c1=c0"},
         {"float wave 5.1 at 96 kHz", "a.wav",
-         Ffmpeg("-f lavfi -i sine=f=440:d=21:r=96000 -af 'pan=5.1|c0=c0|c1=0.5*c0|c2=0.2*c0' -c:a "
-                "pcm_f32le OUT"),
-         "aresample=resampler=soxr"},
+         Ffmpeg("-f lavfi -i sine=f=440:d=21:r=96000 -af 'pan=5.1|c0=c0|c1=0.5*c0|c2=0.2*c0' "
+                "-c:a pcm_f32le OUT"),
+         soxr},
         {"video", "a.mp4",
-         Ffmpeg("-f lavfi -i testsrc=d=21:s=64x48 " + sine + "-c:v mpeg4 -c:a aac OUT"),
-         "aresample=resampler=soxr"},
+         Ffmpeg("-f lavfi -i testsrc=d=21:s=64x48 " + sine + "-c:v mpeg4 -c:a aac OUT"), soxr},
     };
     test::TempDir dir;
     for (const Case& c : cases) {
@@ -122,10 +127,14 @@ class StopAfter : public NullProgress {
 TEST(RecordingConvert, RefusalsAndStopsLeaveNothingBehind) {
     test::TempDir dir;
     const std::string song = dir.File("song.wav"), picture = dir.File("picture.wav"),
-                      kept = dir.File("kept.wav"), out = dir.File("out.wav");
+                      kept = dir.File("kept.wav"), out = dir.File("out.wav"),
+                      link = dir.File("link.wav");
     test::WriteFile(song, test::MakeWav(44100 * 4 * 3));
     test::WriteFile(picture, test::MakeBmp(test::RandomPicture(1)));
     test::WriteFile(kept, {'k'});
+    fs::create_hard_link(song, link);
+    test::WriteFile(dir.File("empty"), {});
+    test::WriteFile(dir.File("text.mp3"), test::Bytes(5000, 'x'));
     NullProgress none;
     StopAfter soon(3), later(40);
     struct Case {
@@ -138,7 +147,11 @@ TEST(RecordingConvert, RefusalsAndStopsLeaveNothingBehind) {
     const std::vector<Case> cases = {
         {picture, out, true, none, ConvertStatus::NotSupported, "No sound"},
         {dir.File("none.mp3"), out, true, none, ConvertStatus::Unreadable, "No such file"},
+        {dir.path().string(), out, true, none, ConvertStatus::Unreadable, "Is a directory"},
+        {dir.File("empty"), out, true, none, ConvertStatus::NotSupported, "Not a recording"},
+        {dir.File("text.mp3"), out, true, none, ConvertStatus::NotSupported, "Not a recording"},
         {song, song, true, none, ConvertStatus::OutputIsInput, song.c_str()},
+        {song, link, true, none, ConvertStatus::OutputIsInput, link.c_str()},
         {song, kept, false, none, ConvertStatus::OutputExists, kept.c_str()},
         {song, out, true, soon, ConvertStatus::Stopped, "Stopped"},
         {song, out, true, later, ConvertStatus::Stopped, "Stopped"},
@@ -149,7 +162,7 @@ TEST(RecordingConvert, RefusalsAndStopsLeaveNothingBehind) {
         EXPECT_EQ(r.status, c.status) << r.message;
         EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
         EXPECT_FALSE(fs::exists(out));
-        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 6);
     }
     EXPECT_EQ(test::ReadFile(kept), test::Bytes{'k'});
     EXPECT_EQ(test::ReadFile(song), test::MakeWav(44100 * 4 * 3));

@@ -1,0 +1,1 @@
+orvane_add_fuzzer(convert_audio LIBS orvane_convert)

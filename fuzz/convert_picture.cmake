@@ -1,0 +1,1 @@
+orvane_add_fuzzer(convert_picture LIBS orvane_convert)
