@@ -1,5 +1,5 @@
-// A converter whose recordings run half-way and then wait to be stopped, for
-// the progress box's Stop.
+// A converter whose recordings run half-way, wait to be stopped and then say
+// what FFmpeg says when interrupted, for the progress box's Stop.
 #pragma once
 
 #include <chrono>

@@ -165,6 +165,7 @@ TEST_F(ImportWindowTest, DroppedFilesAreCheckedOrImportedEachInTurnAfterTheDrop)
     }));
 }
 
+// The converter's words for being interrupted are no failure to show.
 TEST_F(ImportWindowTest, RecordingProgressShowsAndStopLeavesTheWindowAsItWas) {
     SetImportConverterFactory([] { return std::make_unique<StalledConverter>(); });
     const std::string song = dir.File("song.mp3");
