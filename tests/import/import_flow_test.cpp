@@ -90,8 +90,10 @@ TEST_F(ImportFlowTest, PictureDialogStaysOpenUntilSavedAndNothingIsTakenWithoutA
               (Events{"edit:" + photo, "error:Cannot import " + photo +
                                            ":\nInvalid data found when processing input"}));
     effects.events.clear();
-    flow.ImportPicture();  // chooser cancelled
-    EXPECT_EQ(effects.events, Events{"open:Import picture"});
+    flow.ImportPicture();                                            // chooser cancelled
+    effects.edit = [](const auto&, std::string&) { return false; };  // reading stopped
+    flow.ImportPictureFrom(photo);
+    EXPECT_EQ(effects.events, (Events{"open:Import picture", "edit:" + photo}));
 }
 
 TEST_F(ImportFlowTest, RecordingIsCheckedThenConvertedAndOnlyASuccessIsTaken) {
