@@ -9,6 +9,8 @@
 namespace orvane {
 
 struct DialogModel {
+    DialogModel(JobState& state, Picture& shown) : jobState(state), picture(shown) {}
+
     JobState& jobState;
     Picture& picture;
     std::string bitmapPath;

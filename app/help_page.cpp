@@ -2,6 +2,11 @@
 
 #include <system_error>
 
+// Set by the build from the install folders; this is GNU's layout.
+#ifndef ORVANE_DOC_FROM_BIN
+#define ORVANE_DOC_FROM_BIN "../share/doc/orvane"
+#endif
+
 namespace orvane {
 
 namespace {
@@ -13,13 +18,19 @@ bool IsPage(const std::filesystem::path& path) {
 
 }  // namespace
 
+std::filesystem::path DocFolderFromProgram() {
+    return ORVANE_DOC_FROM_BIN;
+}
+
 std::string FindHelpPage(const std::filesystem::path& currentDir,
                          const std::filesystem::path& programDir) {
-    for (const auto& dir : {currentDir, programDir}) {
+    const std::filesystem::path installed =
+        programDir.empty() ? programDir : programDir / DocFolderFromProgram();
+    for (const auto& dir : {currentDir, programDir, installed}) {
         if (dir.empty()) continue;
         std::error_code error;
         const auto page = std::filesystem::absolute(dir / kHelpPageName, error);
-        if (!error && IsPage(page)) return page.string();
+        if (!error && IsPage(page)) return page.lexically_normal().string();
     }
     return {};
 }

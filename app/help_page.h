@@ -8,8 +8,13 @@ namespace orvane {
 
 inline constexpr const char* kHelpPageName = "orvane.htm";
 
-// The page in `currentDir` if there is one there, else the copy that comes
-// with the program in `programDir`; empty when neither exists.
+// The installed documents' folder seen from the installed program's folder
+// (bin/ -> share/doc/orvane/).
+std::filesystem::path DocFolderFromProgram();
+
+// The page in `currentDir` if there is one there, else the copy beside the
+// program in `programDir` (a build tree), else the installed copy among the
+// documents; empty when none exists.
 std::string FindHelpPage(const std::filesystem::path& currentDir,
                          const std::filesystem::path& programDir);
 

@@ -4,6 +4,7 @@
 
 #include "app/drop_route.h"
 #include "app/file_selection.h"
+#include "input/file_identity.h"
 
 namespace orvane {
 
@@ -21,15 +22,6 @@ const char* const kRecordingFilter =
     "*.avi|All Files (*.*)|*.*";
 
 }  // namespace
-
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code error;
-    if (fs::equivalent(a, b, error)) return true;
-    const fs::path left = fs::weakly_canonical(a, error);
-    if (error) return false;
-    const fs::path right = fs::weakly_canonical(b, error);
-    return !error && left == right;
-}
 
 std::string DefaultImportTarget(const std::string& source, const std::string& extension) {
     const fs::path from(source);

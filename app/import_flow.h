@@ -46,8 +46,6 @@ class ImportEffects {
 // Where a converted file goes unless the user says otherwise: beside the
 // source, NAME.bmp or NAME.wav; NAME-converted.EXT when that is the source.
 std::string DefaultImportTarget(const std::string& source, const std::string& extension);
-// True when both name one file (links and "." and ".." included).
-bool SameFile(const std::string& a, const std::string& b);
 
 class ImportFlow {
   public:

@@ -103,7 +103,7 @@ CMainDlg::CMainDlg() : CMainDlg(jobState, picture) {}
 CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
     : wxDialog(nullptr, IDD_MAIN, FromView(MainLayout().caption), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX),
-      model_{state, shownPicture, {}, {}, {}, {}},
+      model_{state, shownPicture},
       jobControl_(model_, *this),
       fileSelection_(model_, *this),
       channel_(std::make_unique<StatusChannel>(
@@ -132,6 +132,14 @@ void CMainDlg::EndJob() {
     channel_->Close();
     runner_.Wait();
     windDownTimer_.Stop();
+}
+
+bool CMainDlg::EndJobWithin(std::chrono::milliseconds limit) {
+    model_.jobState.stopRequested = true;
+    channel_->Close();
+    if (!runner_.WaitFor(limit)) return false;
+    windDownTimer_.Stop();
+    return true;
 }
 
 void CMainDlg::CreateControls() {
@@ -259,9 +267,17 @@ void CMainDlg::OnCharHook(wxKeyEvent& event) {
     if (event.GetModifiers() == wxMOD_NONE) OpenHelpPage();
 }
 
-void CMainDlg::OnContextMenu(wxContextMenuEvent&) {
+// A menu asked for with the keyboard (the Menu key, Shift+F10) has no
+// position: it opens below the focused control, as keyboard menus do, not
+// wherever the mouse pointer happens to be.
+void CMainDlg::OnContextMenu(wxContextMenuEvent& event) {
     std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
-    PopupMenu(menu.get());
+    wxWindow* focus = FindFocus();
+    if (event.GetPosition() != wxDefaultPosition || focus == nullptr) {
+        PopupMenu(menu.get());
+        return;
+    }
+    PopupMenu(menu.get(), ScreenToClient(focus->GetScreenRect().GetBottomLeft()));
 }
 
 void CMainDlg::OnMenuCommand(wxCommandEvent& event) {

@@ -5,6 +5,7 @@
 #include <wx/dialog.h>
 #include <wx/timer.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -44,6 +45,9 @@ class CMainDlg : public wxDialog, private DialogEffects {
     // Asks a running job to stop, releases it from any send it waits in and
     // waits until its thread has ended (its files are closed by then).
     void EndJob();
+    // The same, waiting at most `limit`: false when the job is stuck in a
+    // read or write that does not return, and only ending the process is left.
+    bool EndJobWithin(std::chrono::milliseconds limit);
 
     // The handlers, bound to their controls.
     void OnStartStop(wxCommandEvent& event);
@@ -107,6 +111,9 @@ class CMainDlg : public wxDialog, private DialogEffects {
     std::unique_ptr<StatusChannel> channel_;
     JobRunner runner_;
     wxTimer windDownTimer_;
+    // Start lost the keyboard focus to Exit when it was disabled; it gets it
+    // back when it is enabled again.
+    bool focusParked_ = false;
 
     wxButton* exitButton_ = nullptr;
     wxButton* startButton_ = nullptr;

@@ -32,8 +32,20 @@ void CMainDlg::SetStartCaption(const std::string& caption) {
     startButton_->SetLabel(wxString::FromUTF8(caption));
 }
 
+// GTK leaves no control focused when the focused button is disabled, and
+// Escape, F1 and the menu keys then do nothing until Tab is pressed. So the
+// focus waits on Exit, where the window opens with it, while the old job winds
+// down, and returns to Start with the button (unless the user has moved it).
 void CMainDlg::EnableStart(bool enable) {
+    if (!enable && FindFocus() == startButton_) {
+        exitButton_->SetFocus();
+        focusParked_ = true;
+    }
     startButton_->Enable(enable);
+    if (enable && focusParked_) {
+        focusParked_ = false;
+        if (FindFocus() == exitButton_) startButton_->SetFocus();
+    }
     if (!enable && !windDownTimer_.IsRunning()) windDownTimer_.Start(kWindDownPollMs);
 }
 

@@ -39,10 +39,11 @@ void SetBoxShower(BoxShower shower) {
 }
 
 FileChoice ShowChooser(wxWindow* owner, bool open, const std::string& title,
-                       const std::string& filter, const std::string& extension) {
+                       const std::string& filter, const std::string& extension,
+                       const std::string& start) {
     if (CurrentChooserShower())
         return CurrentChooserShower()(owner, open, title, filter, extension);
-    return ShowFileChooser(owner, open, title, filter, extension);
+    return ShowFileChooser(owner, open, title, filter, extension, start);
 }
 
 void SetChooserShower(ChooserShower shower) {

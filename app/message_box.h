@@ -34,8 +34,10 @@ void ShowMessageBox(const BoxRequest& request);
 // Replaces the box (an empty function restores the real one).
 void SetBoxShower(BoxShower shower);
 
+// A replacement chooser is not told `start`, where the real one starts.
 FileChoice ShowChooser(wxWindow* owner, bool open, const std::string& title,
-                       const std::string& filter, const std::string& extension);
+                       const std::string& filter, const std::string& extension,
+                       const std::string& start = {});
 void SetChooserShower(ChooserShower shower);
 
 }  // namespace orvane

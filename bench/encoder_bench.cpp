@@ -1,5 +1,7 @@
 // The encoder's costs: all 768 tiles, a whole job for a three-minute
-// recording, and the bare read/write loop the job is measured against.
+// recording, the bare read/write loop the job is measured against, and the
+// flush that puts a finished image on the disk (BM_FlushImage/MINUTES: the
+// fsync and close of an image just written, its writing not counted).
 // The job and the bare loop each write a 33 MB file; page-cache write-back
 // makes single runs noisy, so compare them interleaved:
 //   orvane_encoder_bench --benchmark_repetitions=15
@@ -9,6 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -169,6 +172,39 @@ void BM_PlainCopy(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * (kHeaderBytes + kAudioBytes));
 }
 BENCHMARK(BM_PlainCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What the job's final fsync and close cost for an image of state.range(0)
+// minutes whose bytes are still in the page cache, as they are when the job
+// has just written them.
+void BM_FlushImage(benchmark::State& state) {
+    Files& files = TheFiles();
+    const std::int64_t imageBytes = state.range(0) * 60 * 75 * 2448;
+    std::vector<std::uint8_t> chunk(1 << 20);
+    std::mt19937 rng(3);
+    for (auto& b : chunk) b = static_cast<std::uint8_t>(rng());
+    bool ok = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int out = ::open(files.output.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+        for (std::int64_t left = imageBytes; left > 0 && ok;) {
+            const auto n = static_cast<std::size_t>(
+                std::min<std::int64_t>(left, static_cast<std::int64_t>(chunk.size())));
+            ok = ::write(out, chunk.data(), n) == static_cast<ssize_t>(n);
+            left -= static_cast<std::int64_t>(n);
+        }
+        state.ResumeTiming();
+        ok = ok && ::fsync(out) == 0;
+        ok = ::close(out) == 0 && ok;
+    }
+    if (!ok) state.SkipWithError("I/O failed");
+    state.SetBytesProcessed(state.iterations() * imageBytes);
+}
+BENCHMARK(BM_FlushImage)
+    ->Arg(3)
+    ->Arg(80)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -5,9 +5,12 @@
 #include <ostream>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
+#include "cli/export_command.h"
 #include "cli/prepare_command.h"
+#include "cli/render_command.h"
 
 namespace orvane {
 namespace {
@@ -22,6 +25,7 @@ const char* const kCreateHelp =
     "  OUTPUT     the image to write\n"
     "\n"
     "  --force    overwrite OUTPUT if it exists\n"
+    "  --toc      also write cdrdao's table of contents, OUTPUT.toc, after the run\n"
     "  --quiet    print errors only\n"
     "  --convert  PICTURE and RECORDING may be any picture and song (JPEG, PNG,\n"
     "             MP3, FLAC...): converted as prepare-picture and prepare-recording\n"
@@ -62,7 +66,7 @@ int ReportParse(const CLI::ParseError& error, const CLI::App& app, CliEnvironmen
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: orvane-cli [--force] [--quiet] [--convert] PICTURE RECORDING OUTPUT\n"
+    return "Usage: orvane-cli [--force] [--quiet] [--toc] [--convert] PICTURE RECORDING OUTPUT\n"
            "       orvane-cli COMMAND [OPTIONS] [FILES]\n"
            "       orvane-cli --help | --version | COMMAND --help\n";
 }
@@ -83,6 +87,9 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     const CliCommand create = SetUpCreateCommand(app, env);
     // One line per command, in the order --help lists them.
     std::vector<CliCommand> commands;
+    commands.push_back(SetUpRenderCommand(app, env));
+    commands.push_back(SetUpCheckCommand(app, env));
+    commands.push_back(SetUpExportCommand(app, env));
     commands.push_back(SetUpPreparePictureCommand(app, env));
     commands.push_back(SetUpPrepareRecordingCommand(app, env));
     app.require_subcommand(0, 1);

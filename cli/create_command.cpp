@@ -16,8 +16,10 @@
 #include "cli/prepare_command.h"
 #include "convert/picture_convert.h"
 #include "convert/recording_convert.h"
+#include "cli/export_command.h"
 #include "encoder/creation_job.h"
 #include "encoder/image_size.h"
+#include "export/export_request.h"
 #include "input/bitmap_reader.h"
 #include "input/file_identity.h"
 #include "input/wave_reader.h"
@@ -29,8 +31,14 @@ struct CreateOptions {
     bool force = false;
     bool quiet = false;
     bool convert = false;
+    bool toc = false;  // cdrdao's toc beside the image after a completed run
     std::vector<std::string> files;
 };
+
+// OUTPUT's name with .toc for its extension.
+std::string TocBeside(const std::string& image) {
+    return std::filesystem::path(image).replace_extension(".toc").string();
+}
 
 // Prints a reader's verdict: the log line when accepted; otherwise the box
 // text, then the log line (a failed open has one text for both).
@@ -74,6 +82,17 @@ bool CheckOutput(const CreateOptions& args, std::int64_t audioByteCount, CliEnvi
     if (!args.force && PathExists(output)) {
         console.Error("Output file exists, use --force to overwrite");
         return false;
+    }
+    if (args.toc) {
+        const std::string toc = TocBeside(output);
+        if (toc == output || OutputIsAnInput(toc, args.files[0], args.files[1])) {
+            console.Error(toc + " would replace an input or the image; rename OUTPUT");
+            return false;
+        }
+        if (!args.force && PathExists(toc)) {
+            console.Error(toc + " exists, use --force to overwrite");
+            return false;
+        }
     }
     const std::uint64_t needed = BytesNeeded(audioByteCount);
     const std::uint64_t available = env.freeBytes ? env.freeBytes(output) : 0;
@@ -142,7 +161,13 @@ int CheckAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& cons
     state.outputChosen = true;
     state.jobWavePath = args.files[1];
     state.jobOutputPath = args.files[2];
-    return RunJob(SnapshotInputs(state, picture), env, console);
+    const int status = RunJob(SnapshotInputs(state, picture), env, console);
+    if (status != kExitCompleted || !args.toc) return status;
+    ExportRequest request;
+    request.image = args.files[2];
+    request.targets.toc = TocBeside(args.files[2]);
+    request.replace = args.force;
+    return RunExportCommand(request, env, console);
 }
 
 // --convert: the picture and the song are converted into a private folder
@@ -206,6 +231,7 @@ CliCommand SetUpCreateCommand(CLI::App& app, CliEnvironment& env) {
     app.add_flag("--quiet", options->quiet, "print errors only");
     app.add_flag("--convert", options->convert,
                  "PICTURE and RECORDING may be any picture and song; converted first");
+    app.add_flag("--toc", options->toc, "also write cdrdao's OUTPUT.toc after a completed run");
     app.add_option("files", options->files, "PICTURE RECORDING OUTPUT");
     return {&app, [options, &env]() -> int {
                 if (options->files.size() != 3) {

@@ -16,12 +16,35 @@ namespace {
 
 orvane::JobState g_state;
 std::atomic<bool> g_interrupted{false};
+bool g_stderrIsTerminal = false;
 
-// Only lock-free atomic stores: safe in a signal handler. The job sees the
-// flag at its next check and ends with "Canceled by user".
+// How long a stop signal waits for the job before the program ends anyway.
+constexpr unsigned kStopGraceSeconds = 2;
+
+// The job did not stop in time (stuck in a read or write that does not
+// return) or the user insisted: end now; the system closes the files and what
+// was written stays. Only async-signal-safe calls from here on.
+[[noreturn]] void EndNow() {
+    // On a terminal the progress line is still open; elsewhere no blank line.
+    static constexpr char kLine[] = "\nCanceled by user\n";
+    const std::size_t skip = g_stderrIsTerminal ? 0 : 1;
+    const ssize_t written = write(STDERR_FILENO, kLine + skip, sizeof kLine - 1 - skip);
+    (void)written;
+    _exit(orvane::kExitStopped);
+}
+
+// Only lock-free atomic stores, alarm() and EndNow: safe in a signal handler.
+// The first signal asks the job to stop (it ends with "Canceled by user" at
+// its next check) and gives it kStopGraceSeconds; a second ends at once, as
+// command-line tools do.
 extern "C" void OnStopSignal(int) {
-    g_interrupted.store(true);
+    if (g_interrupted.exchange(true)) EndNow();
     g_state.stopRequested.store(true);
+    alarm(kStopGraceSeconds);
+}
+
+extern "C" void OnGraceOver(int) {
+    EndNow();
 }
 
 void InstallStopHandlers() {
@@ -31,6 +54,8 @@ void InstallStopHandlers() {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    action.sa_handler = OnGraceOver;
+    sigaction(SIGALRM, &action, nullptr);
 }
 
 // A standard descriptor left closed by the caller (`2>&-`) would be handed to
@@ -50,10 +75,11 @@ void KeepStandardDescriptorsOpen() {
 
 int main(int argc, char** argv) {
     KeepStandardDescriptorsOpen();
+    g_stderrIsTerminal = isatty(STDERR_FILENO) == 1;
     InstallStopHandlers();
     orvane::CliEnvironment env{std::cout,
                                std::cerr,
-                               isatty(STDERR_FILENO) == 1,
+                               g_stderrIsTerminal,
                                orvane::CurrentLocalTime,
                                orvane::FreeBytesForOutput,
                                g_state,

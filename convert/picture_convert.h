@@ -69,6 +69,9 @@ class SourcePicture {
     std::unique_ptr<Pixels> pixels_;
 };
 
+// Progress is reported out of 100: decoding up to 40, choosing colours the
+// rest. A stop request ends any of the calls below with Stopped.
+
 // Decodes `path` by its contents. On failure `out` is left empty.
 ConvertOutcome LoadPicture(const std::string& path, SourcePicture& out, ProgressSink& progress);
 

@@ -201,11 +201,11 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
     av_dict_free(&options);
     if (rc < 0)
         return FromAvError(rc, ConvertStatus::NotSupported, "Not a picture Orvane can read: ");
-    progress.SetProgress(1, 3);
+    progress.SetProgress(10, 100);
     rc = DecodeFirstFrame(format, stream, codec.get(), packet.get(), frame.get());
     if (rc < 0) return FromAvError(rc, ConvertStatus::Damaged, "The picture is damaged: ");
     if (progress.IsCancelled()) return Refusal(ConvertStatus::Stopped, "Stopped");
-    progress.SetProgress(2, 3);
+    progress.SetProgress(30, 100);
 
     out.orientation = Orientation(frame.get());
     if (width <= 0 || height <= 0) {
@@ -218,7 +218,7 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
     if (!ToPlanes(frame.get(), out))
         return Refusal(ConvertStatus::Damaged,
                        "The picture is damaged: its pixels cannot be converted");
-    progress.SetProgress(3, 3);
+    progress.SetProgress(40, 100);
     return {};
 }
 

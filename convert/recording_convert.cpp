@@ -130,6 +130,7 @@ RecordingOutcome PrepareRecording(const std::string& input, const std::string& o
     }
     if (error) return Failed(ConvertStatus::WriteFailed, WriteFailure(output, error).message);
     if (frames == 0) return Failed(ConvertStatus::NotSupported, "No sound found in the file");
+    progress.SetProgress(static_cast<std::uint64_t>(frames), static_cast<std::uint64_t>(frames));
 
     RecordingOutcome out;
     const std::int64_t decoded = frames;

@@ -1,6 +1,7 @@
 #include "encoder/creation_job.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,6 +56,21 @@ void CloseFile(int fd) {
     if (fd >= 0) ::close(fd);
 }
 
+// A pipe or a terminal has nothing to flush and refuses fsync with EINVAL;
+// only a file that could hold the image on a disk must reach it.
+bool FlushToDisk(int fd) {
+    if (::fsync(fd) == 0) return true;
+    struct stat st {};
+    return errno == EINVAL && ::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+// Linux releases the descriptor even when close() is interrupted, and the
+// data has been flushed before it; any other error (a write-back failure on
+// a network file system, a quota) loses the image.
+bool CloseChecked(int fd) {
+    return ::close(fd) == 0 || errno == EINTR;
+}
+
 // Creating the output truncates it: when it is the recording itself (a link,
 // a second name) that would destroy the audio before a byte of it was read.
 bool IsSameFile(int fd, const std::string& path) {
@@ -96,6 +112,17 @@ class Run {
         }
     }
 
+    // The flag is written before the blocking send: the handler reads it.
+    void Fail(IoFailure failure) {
+        if (failure == IoFailure::Read) {
+            state_.readFailed.store(true, std::memory_order_release);
+        } else {
+            state_.writeFailed.store(true, std::memory_order_release);
+        }
+        sink_.Send(JOB_IO_ERROR, 0);
+        state_.stopRequested.store(true, std::memory_order_release);
+    }
+
   private:
     // Handles sector s, and s + 1 as well when both halves of a tile fit.
     IoFailure Iteration(std::int64_t& s, std::int64_t sectorCount) {
@@ -120,17 +147,6 @@ class Run {
     IoFailure WriteSubcode(const void* block) {
         return WriteExactly(output_, block, kSubcodeBlockBytes) ? IoFailure::None
                                                                 : IoFailure::Write;
-    }
-
-    // The flag is written before the blocking send: the handler reads it.
-    void Fail(IoFailure failure) {
-        if (failure == IoFailure::Read) {
-            state_.readFailed.store(true, std::memory_order_release);
-        } else {
-            state_.writeFailed.store(true, std::memory_order_release);
-        }
-        sink_.Send(JOB_IO_ERROR, 0);
-        state_.stopRequested.store(true, std::memory_order_release);
     }
 
     static constexpr SubcodeBlock kEmptyBlock{};
@@ -163,7 +179,7 @@ void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink) {
 
     // Opened for writing too, as the recording always has been: a file that
     // another program holds read-only is refused before anything is created.
-    const int wave = OpenFile(inputs.wavePath, O_RDWR);
+    const int wave = OpenFile(inputs.wavePath, O_RDWR | O_NONBLOCK);
     if (wave < 0) {
         state.readFailed.store(true, std::memory_order_release);
         sink.Send(JOB_IO_ERROR, 0);
@@ -171,7 +187,7 @@ void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink) {
     }
     const int output = IsSameFile(wave, inputs.outputPath)
                            ? -1
-                           : OpenFile(inputs.outputPath, O_RDWR | O_CREAT | O_TRUNC);
+                           : OpenFile(inputs.outputPath, O_RDWR | O_CREAT | O_TRUNC | O_NONBLOCK);
     if (output < 0) {
         state.writeFailed.store(true, std::memory_order_release);
         sink.Send(JOB_IO_ERROR, 0);
@@ -183,10 +199,15 @@ void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink) {
     run.SkipHeader();
     run.Loop();
 
-    // Closed before the final status, so the image is complete when a front
-    // end reports success.
+    // Flushed and closed before the final status, so the image is on the
+    // disk when a front end reports success. A stopped or failed run is not
+    // flushed: its partial image is not worth the wait.
     CloseFile(wave);
-    CloseFile(output);
+    const bool whole = !state.stopRequested.load(std::memory_order_acquire);
+    const bool flushed = !whole || FlushToDisk(output);
+    if (!CloseChecked(output) || !flushed) {
+        if (!state.readFailed.load() && !state.writeFailed.load()) run.Fail(IoFailure::Write);
+    }
     sink.Send(state.stopRequested.load(std::memory_order_acquire) ? JOB_CANCELLED : JOB_COMPLETED,
               0);
 }
@@ -201,8 +222,14 @@ JobRunner::StartResult JobRunner::Start(JobInputs inputs, JobState& state, Statu
     running_.store(true, std::memory_order_release);
     try {
         thread_ = std::thread([this, in = std::move(inputs), &state, &sink] {
+            // Named, so that a stuck job is easy to find in a debugger or /proc.
+            pthread_setname_np(pthread_self(), "orvane-job");
             CreationJob(in, state, sink);
-            running_.store(false, std::memory_order_release);
+            {
+                std::lock_guard lock(mutex_);
+                running_.store(false, std::memory_order_release);
+            }
+            ended_.notify_all();
         });
     } catch (const std::system_error&) {
         running_.store(false, std::memory_order_release);
@@ -216,6 +243,15 @@ JobRunner::StartResult JobRunner::Start(JobInputs inputs, JobState& state, Statu
 
 void JobRunner::Wait() {
     if (thread_.joinable()) thread_.join();
+}
+
+bool JobRunner::WaitFor(std::chrono::milliseconds limit) {
+    {
+        std::unique_lock lock(mutex_);
+        if (!ended_.wait_for(lock, limit, [this] { return !running_.load(); })) return false;
+    }
+    Wait();
+    return true;
 }
 
 }  // namespace orvane

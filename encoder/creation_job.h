@@ -3,7 +3,10 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -30,6 +33,10 @@ JobInputs SnapshotInputs(const JobState& state, const Picture& picture);
 // An output path that names the recording itself (by device and inode) is
 // treated as an output that cannot be created, so the audio is never
 // truncated: writeFailed, JOB_IO_ERROR alone.
+// Both files are opened non-blocking: a pipe or device that would stall the
+// job fails its read or write instead. A run that wrote every sector flushes
+// the image to the disk and closes it before JOB_COMPLETED; a failed flush or
+// close is a write failure (JOB_IO_ERROR, then JOB_CANCELLED).
 void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink);
 
 // Runs CreationJob on a thread of its own, one at a time.
@@ -51,10 +58,16 @@ class JobRunner {
 
     // Waits for the job's thread to end (no-op when none was started).
     void Wait();
+    // Waits at most `limit`; false when the job is still running then (stuck
+    // in a read or write that does not return, on a stalled network file
+    // system for example). The caller can then only end the process.
+    bool WaitFor(std::chrono::milliseconds limit);
 
   private:
     std::thread thread_;
     std::atomic<bool> running_{false};
+    std::mutex mutex_;
+    std::condition_variable ended_;
 };
 
 }  // namespace orvane

@@ -21,14 +21,18 @@ bool WriteSeeds(const std::string& dir) {
 }
 
 std::string InputAsFile(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = [] {
+    // Never destroyed, so that the exit handler can still read it.
+    static const std::string* const path = [] {
         const char* tmp = std::getenv("TMPDIR");
-        return std::string(tmp && *tmp ? tmp : "/tmp") + "/orvane-fuzz-" +
-               std::to_string(getpid());
+        return new std::string(std::string(tmp && *tmp ? tmp : "/tmp") + "/orvane-fuzz-" +
+                               std::to_string(getpid()));
     }();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    // Every replay run in CTest would otherwise leave its file behind.
+    static const bool removedAtExit = std::atexit([] { std::remove(path->c_str()); }) == 0;
+    (void)removedAtExit;
+    std::ofstream out(*path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    return path;
+    return *path;
 }
 
 }  // namespace orvane::fuzz

@@ -45,15 +45,22 @@ bool ConfirmReplace(wxWindow* parent, const std::string& title, const std::strin
 
 FileChoice ShowFileChooser(wxWindow* parent, bool open, const std::string& title,
                            const std::string& filter, const std::string& extension,
-                           const std::string& startPath) {
+                           const std::string& start) {
     // GTK leaves a typed name as it is; only a save needs the default
     // extension, since an open chooser only gives back existing files.
     const long style =
         open ? (wxFD_OPEN | wxFD_FILE_MUST_EXIST) : (wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     const wxString wildcard = wxString::FromUTF8(ChooserPatterns(filter).c_str());
-    const std::filesystem::path start(startPath);
-    wxString folder = FromFileSystem(start.parent_path().string());
-    wxString name = FromFileSystem(start.filename().string());
+    // A folder starts the chooser in it; a file, existing or a proposed name,
+    // starts it in the file's folder with the name filled in.
+    wxString folder = FromFileSystem(start);
+    wxString name;
+    std::error_code error;
+    if (!start.empty() && !std::filesystem::is_directory(start, error)) {
+        const std::filesystem::path file(start);
+        folder = FromFileSystem(file.parent_path().string());
+        name = FromFileSystem(file.filename().string());
+    }
     for (;;) {
         wxFileDialog dialog(parent, wxString::FromUTF8(title.c_str()), folder, name, wildcard,
                             style);

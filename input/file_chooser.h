@@ -13,11 +13,12 @@ namespace orvane {
 
 // Shows the open or save chooser, modal and kept above `parent`. `filter`
 // uses '|' separators, the first pair preselected; a typed name without an
-// extension gets "." + extension (asking before it replaces a file).
-// `startPath`, when given, is the folder and name the chooser starts on.
+// extension gets "." + extension (asking before it replaces a file). It
+// starts at `start`: a folder, or a file (existing or a proposed name) shown
+// in its folder; where the toolkit chooses when that is empty.
 FileChoice ShowFileChooser(wxWindow* parent, bool open, const std::string& title,
                            const std::string& filter, const std::string& extension,
-                           const std::string& startPath = {});
+                           const std::string& start = {});
 
 // The filter as the GTK chooser needs it. Its patterns are case-sensitive,
 // so "*.BMP" becomes "*.[Bb][Mm][Pp]" to list song.bmp as well; and "*.*"

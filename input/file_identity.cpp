@@ -21,6 +21,8 @@ fs::path Normalised(const std::string& path) {
     return p.lexically_normal();
 }
 
+}  // namespace
+
 bool SameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     struct stat sa {};
@@ -29,8 +31,6 @@ bool SameFile(const std::string& a, const std::string& b) {
         return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     return Normalised(a) == Normalised(b);
 }
-
-}  // namespace
 
 bool OutputIsAnInput(const std::string& output, const std::string& bitmap,
                      const std::string& wave) {

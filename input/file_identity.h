@@ -1,4 +1,4 @@
-// Whether an output path names one of the input files.
+// Whether two paths name one file, and whether an output names an input.
 #pragma once
 
 #include <string>
@@ -9,5 +9,9 @@ namespace orvane {
 // inode (links resolved) where the files exist, by normalised path otherwise.
 // Opens nothing. Empty input paths never match.
 bool OutputIsAnInput(const std::string& output, const std::string& bitmap, const std::string& wave);
+
+// True when `a` and `b` name one file, by the same rules. Empty paths never
+// match.
+bool SameFile(const std::string& a, const std::string& b);
 
 }  // namespace orvane

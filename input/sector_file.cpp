@@ -63,7 +63,7 @@ SectorFileError SectorFile::Open(const std::string& path, SectorLayout layout) {
 }
 
 SectorFileError SectorFile::Read(std::uint64_t first, std::size_t count, std::uint8_t* out,
-                                 std::size_t& read) {
+                                 std::size_t& read) const {
     read = 0;
     if (fd_ < 0) return Failure(SectorFileStatus::ReadFailed, std::strerror(EBADF));
     if (first >= sectorCount_) return {};

@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <string>
 
+#include "encoder/subcode.h"  // kRawSectorBytes, shared with the encoder
+
 namespace orvane {
 
-inline constexpr std::size_t kRawSectorBytes = 2448;
-inline constexpr std::size_t kSectorAudioBytes = 2352;
-inline constexpr std::size_t kSectorSubcodeBytes = 96;
+inline constexpr std::size_t kSectorAudioBytes = kAudioSectorBytes;     // 2,352
+inline constexpr std::size_t kSectorSubcodeBytes = kSubcodeBlockBytes;  // 96
 inline constexpr std::uint64_t kSectorsPerSecond = 75;
 
 enum class SectorLayout {
@@ -60,8 +61,9 @@ class SectorFile {
     // Reads sectors [first, first + count) into `out`, which holds
     // count * sectorBytes() bytes. `count` is cut at the end of the file's
     // whole sectors; `read` receives how many were read.
+    // Only reads (pread), so several threads may read one open file at once.
     SectorFileError Read(std::uint64_t first, std::size_t count, std::uint8_t* out,
-                         std::size_t& read);
+                         std::size_t& read) const;
 
   private:
     int fd_ = -1;

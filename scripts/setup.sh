@@ -5,15 +5,15 @@ set -euo pipefail
 
 # Build: the toolkit, FFmpeg's libraries (media in and out, PNG), libimagequant
 # (palettes), libzip (player bundles), SDL2 (sound), CLI11 (the command line).
-packages=(cmake g++ make pkg-config libwxgtk3.2-dev
+packages=(cmake g++ make pkg-config ccache libwxgtk3.2-dev
           libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
           libimagequant-dev libzip-dev libsdl2-dev libcli11-dev)
 if [[ "${1:-}" == "--tests" ]]; then
   # Tests and their oracles; clang and its runtime for the fuzz and sanitizer
-  # builds; the packaging checks.
+  # builds; the packaging checks and bash completion (for its test).
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
              sox ffmpeg imagemagick cdrdao unzip clang libclang-rt-14-dev
-             dpkg-dev file lintian desktop-file-utils appstream)
+             dpkg-dev file lintian desktop-file-utils appstream bash-completion)
 fi
 
 missing=()

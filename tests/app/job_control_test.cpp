@@ -15,7 +15,7 @@ class JobControlTest : public testing::Test {
   protected:
     JobState state;
     Picture picture;
-    DialogModel model{state, picture, {}, {}, {}};
+    DialogModel model{state, picture};
     test::FakeEffects effects;
     JobControl control{model, effects};
 

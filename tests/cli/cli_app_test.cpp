@@ -2,6 +2,7 @@
 #include "cli/cli_app.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -264,6 +265,21 @@ TEST_F(CliTest, RecordingThatFailsAfterItsCheckIsAReadError) {
     expected.push_back(kPrefix + "Error reading file");
     EXPECT_EQ(r.lines, expected);
     EXPECT_FALSE(std::filesystem::exists(out_));
+
+    // Replaced by a pipe nobody feeds: a read error, not a run that waits
+    // for ever.
+    WriteFile(wav_, MakeWav(kMinimumAudioBytes));
+    afterChecks_ = [this] {
+        std::filesystem::remove(wav_);
+        ASSERT_EQ(mkfifo(wav_.c_str(), 0600), 0);
+    };
+    r = RunDefault();
+    EXPECT_EQ(r.status, kExitIoError);
+    std::vector<std::string> piped = expected;
+    piped.push_back(kPrefix + "Canceled by user");
+    EXPECT_EQ(r.lines, piped);
+    std::filesystem::remove(wav_);
+    std::filesystem::remove(out_);
 
     // Shrunk to ten sectors: the run stops at the eleventh, keeping ten.
     WriteFile(wav_, MakeWav(kMinimumAudioBytes));

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <thread>
 
@@ -141,6 +143,79 @@ TEST_P(CliStopTest, StopSignalEndsTheRunOnASectorBoundary) {
     EXPECT_EQ(size % 2448, 0u);
     EXPECT_LT(size, audio / 2352 * 2448) << "the run was not stopped";
 }
+
+// A pipe nobody reads, named as the output: the run fails at once instead of
+// waiting for a reader for ever.
+TEST_F(CliBinaryTest, PipeAsTheOutputIsAWriteErrorWithinSeconds) {
+    WriteFile(wav_, MakeWav(kMinimumAudioBytes));
+    ASSERT_EQ(mkfifo(out_.c_str(), 0600), 0);
+    const pid_t pid = Spawn({"--force", bmp_, wav_, out_}, errFile_, [] { alarm(20); });
+    EXPECT_EQ(ExitStatus(pid), 3) << "128 + 14: still blocked after 20 s";
+    const auto lines = SplitLines(ReadText(errFile_));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_TRUE(lines[lines.size() - 2].ends_with("]   Error writing file"));
+    EXPECT_TRUE(lines.back().ends_with("]   Canceled by user"));
+}
+
+// The job's thread, found by the name the runner gives it.
+pid_t JobThread(pid_t pid) {
+    std::error_code ec;
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", ec)) {
+        std::string name;
+        std::getline(std::ifstream(task.path() / "comm"), name);
+        if (name == "orvane-job") return std::stoi(task.path().filename().string());
+    }
+    return -1;
+}
+
+// A job stuck in a call that never returns (a stalled network mount), made
+// here by freezing its thread alone with ptrace: one stop signal ends the
+// program after the job's two seconds of grace, a second one at once.
+class CliStuckJobTest : public CliBinaryTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CliStuckJobTest, StopSignalsEndTheProgramWithoutTheJob) {
+    WriteFile(wav_, MakeWav(600 * 176400));
+    const pid_t pid = Spawn({bmp_, wav_, out_}, errFile_);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    std::error_code ec;
+    pid_t job = -1;
+    while ((job = JobThread(pid)) < 0 || std::filesystem::file_size(out_, ec) == 0 || ec) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << ReadText(errFile_);
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    if (ptrace(PTRACE_SEIZE, job, nullptr, nullptr) != 0) {
+        kill(pid, SIGKILL);
+        ExitStatus(pid);
+        GTEST_SKIP() << "ptrace is not allowed here";
+    }
+    ptrace(PTRACE_INTERRUPT, job, nullptr, nullptr);
+    int status = 0;
+    ASSERT_EQ(waitpid(job, &status, __WALL), job);
+    ASSERT_TRUE(WIFSTOPPED(status));
+
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < GetParam(); ++i) {
+        kill(pid, SIGINT);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    // The frozen thread reports its end to us, its tracer, before the
+    // program's own status can be collected.
+    while (waitpid(job, &status, __WALL) == job && !WIFEXITED(status) && !WIFSIGNALED(status)) {
+    }
+    EXPECT_EQ(ExitStatus(pid), 130);
+    const auto took = std::chrono::steady_clock::now() - start;
+    if (GetParam() == 1) {
+        EXPECT_GE(took, std::chrono::milliseconds(1900));
+        EXPECT_LT(took, std::chrono::seconds(10));
+    } else {
+        EXPECT_LT(took, std::chrono::milliseconds(1500));
+    }
+    EXPECT_TRUE(ReadText(errFile_).ends_with("\nCanceled by user\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, CliStuckJobTest, ::testing::Values(1, 2),
+                         [](const auto& info) { return info.param == 1 ? "Once" : "Twice"; });
 
 INSTANTIATE_TEST_SUITE_P(Signals, CliStopTest, ::testing::Values(SIGINT, SIGTERM),
                          [](const auto& info) { return info.param == SIGINT ? "Int" : "Term"; });

@@ -15,7 +15,6 @@
 namespace orvane {
 namespace {
 
-using test::Ffmpeg;
 
 constexpr double kSeconds = 3.0;
 // lavfi's sine has an amplitude of 1/8 of full scale.

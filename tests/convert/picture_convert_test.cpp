@@ -65,9 +65,9 @@ TEST(PictureConvert, EveryFormatAndDepthBecomesTheBitmapOrvaneTakes) {
     test::TempDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string spec = c.output;
-        const std::string file = dir.File(spec.substr(spec.find_last_of(" :") + 1));
-        const std::string target = spec.substr(0, spec.find_last_of(" :") + 1) + "'" + file + "'";
+        const std::string made = c.output;
+        const std::string file = dir.File(made.substr(made.find_last_of(" :") + 1));
+        const std::string target = made.substr(0, made.find_last_of(" :") + 1) + "'" + file + "'";
         ASSERT_TRUE(test::RunQuiet("convert " + std::string(kScene) + " " + target));
         const Converted r = ConvertFile(file, dir.File("out.bmp"));
         ASSERT_TRUE(r.outcome.ok()) << r.outcome.message;

@@ -1,6 +1,7 @@
 // The job when a file cannot be opened, read or written, and the runner.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -76,6 +77,29 @@ TEST(CreationJobFailure, FullDiskStopsAtTheFirstWrite) {
     EXPECT_FALSE(rig.state.readFailed);
     EXPECT_TRUE(rig.state.writeFailed);
     EXPECT_TRUE(rig.state.stopRequested);
+}
+
+// A pipe nobody feeds or drains, named as either file, would block a read or
+// a write for ever; it must fail like any other read or write instead. The
+// output pipe takes 64 KiB before it is full, so the recording is longer.
+TEST(CreationJobFailure, PipeInPlaceOfAFileFailsInsteadOfBlocking) {
+    for (const bool recording : {true, false}) {
+        SCOPED_TRACE(recording ? "recording" : "output");
+        JobRig rig(100 * kAudioSectorBytes);
+        const std::string fifo = rig.dir.File("stalls");
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        (recording ? rig.inputs.wavePath : rig.inputs.outputPath) = fifo;
+        rig.Run();
+        const Messages& m = rig.sink.messages;
+        ASSERT_GE(m.size(), 3u);
+        EXPECT_EQ(m[m.size() - 2], test::Message(JOB_IO_ERROR, 0));
+        EXPECT_EQ(m.back(), test::Message(JOB_CANCELLED, 0));
+        EXPECT_EQ(rig.state.readFailed, recording);
+        EXPECT_EQ(rig.state.writeFailed, !recording);
+        if (recording) {
+            EXPECT_EQ(m, FailedAfter(100, 1));
+        }
+    }
 }
 
 // Limits the size of files this process writes, for the scope's lifetime.
@@ -178,6 +202,25 @@ TEST(JobRunner, RefusesASecondStartWhileTheFirstRuns) {
     EXPECT_FALSE(runner.IsRunning());
     EXPECT_EQ(second.messages, (Messages{{JOB_CANCELLED, 0}}));
     EXPECT_TRUE(runningDuringFinalStatus);  // it ends only once that status is handled
+}
+
+// A job that does not return (stuck in a read on a stalled mount, here held
+// in a send) is waited for a bounded time only.
+TEST(JobRunner, WaitsForAStuckJobOnlyAsLongAsAsked) {
+    JobRig rig(3 * kAudioSectorBytes);
+    GateSink sink;
+    JobRunner runner;
+    rig.state.stopRequested = false;
+    ASSERT_EQ(runner.Start(rig.inputs, rig.state, sink), JobRunner::StartResult::Started);
+    sink.entered.acquire();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(runner.WaitFor(std::chrono::milliseconds(200)));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_TRUE(runner.IsRunning());
+    sink.release.release();
+    EXPECT_TRUE(runner.WaitFor(std::chrono::seconds(30)));
+    EXPECT_FALSE(runner.IsRunning());
+    EXPECT_TRUE(runner.WaitFor(std::chrono::milliseconds(0)));  // nothing left to wait for
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "cdg_screen.h"
 #include "encoder/subcode.h"
 #include "job_support.h"
+#include "player/cdg_decoder.h"
 
 namespace orvane {
 namespace {
@@ -62,22 +62,23 @@ TEST(CreationJob, ThreeMinuteRecordingDrawsThePictureOnce) {
     test::ExpectSectors(image, rig, 13500);
 
     // Played back on a screen full of noise, the subcode shows the picture.
-    test::CdgScreen screen;
-    screen.pixels.fill(5);
+    CdgScreen noise;
+    noise.memory.fill(5);
+    CdgDecoder player;
+    player.SetScreen(noise);
     for (std::size_t s = 0; s < 13500; ++s) {
-        SubcodeBlock block;
-        std::memcpy(&block, image.data() + s * kRawSectorBytes + kAudioSectorBytes, sizeof block);
-        screen.Apply(block);
+        player.ApplySector(image.data() + s * kRawSectorBytes + kAudioSectorBytes);
     }
+    const CdgScreen& screen = player.screen();
     for (int y = 0; y < kPictureHeight; ++y) {
         for (int x = 0; x < kPictureWidth; ++x) {
-            ASSERT_EQ(screen.At(x + 6, y + 12), PixelAt(rig.inputs.picture, x, y));
+            ASSERT_EQ(screen.memory[(y + 12) * kCdgWidth + x + 6],
+                      PixelAt(rig.inputs.picture, x, y));
         }
     }
     for (std::size_t k = 0; k < 16; ++k) {
-        EXPECT_EQ(screen.colours[k].red, rig.inputs.picture.palette[k].red >> 4);
-        EXPECT_EQ(screen.colours[k].green, rig.inputs.picture.palette[k].green >> 4);
-        EXPECT_EQ(screen.colours[k].blue, rig.inputs.picture.palette[k].blue >> 4);
+        const PaletteEntry& e = rig.inputs.picture.palette[k];
+        EXPECT_EQ(screen.colours[k], ((e.red >> 4) << 8) | ((e.green >> 4) << 4) | (e.blue >> 4));
     }
 }
 

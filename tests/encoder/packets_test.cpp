@@ -6,10 +6,10 @@
 #include <random>
 #include <vector>
 
-#include "cdg_screen.h"
 #include "encoder/image_size.h"
 #include "encoder/subcode.h"
 #include "encoder/tile_encoder.h"
+#include "player/cdg_decoder.h"
 #include "support/fixtures.h"
 
 namespace orvane {
@@ -111,14 +111,14 @@ TEST(TileEncoder, UniformTilesUseOnlyTheirPackets) {
     }
 }
 
-// Plays every tile of `pic` over `screen` as a player would.
-void PlayTiles(const Picture& pic, test::CdgScreen& screen) {
+// Plays every tile of `pic` over the player's screen.
+void PlayTiles(const Picture& pic, CdgDecoder& player) {
     TilePackets out;
     for (int t = 0; t < kTileCount; ++t) {
         EncodeTile(pic, t, out);
         for (const SubcodePacket& p : out) {
             for (std::uint8_t b : BytesOf(p)) ASSERT_LT(b, 64) << "tile " << t;
-            screen.Apply(p);
+            player.ApplyPacket(BytesOf(p).data());
         }
     }
 }
@@ -126,23 +126,25 @@ void PlayTiles(const Picture& pic, test::CdgScreen& screen) {
 TEST(TileEncoder, RandomPicturesComeBackWhateverTheScreenHeld) {
     for (std::uint32_t seed : {1u, 2u, 3u}) {
         const Picture pic = test::RandomPicture(seed);
-        test::CdgScreen screen;
+        CdgScreen noise;
         std::mt19937 rng(seed + 100);
-        for (auto& px : screen.pixels) px = static_cast<std::uint8_t>(rng() & 15);
-        const auto before = screen.pixels;
-        PlayTiles(pic, screen);
+        for (auto& px : noise.memory) px = static_cast<std::uint8_t>(rng() & 15);
+        CdgDecoder player;
+        player.SetScreen(noise);
+        PlayTiles(pic, player);
+        const auto at = [&](int x, int y) { return player.screen().memory[y * kCdgWidth + x]; };
         for (int y = 0; y < kPictureHeight; ++y) {
             for (int x = 0; x < kPictureWidth; ++x) {
-                ASSERT_EQ(screen.At(x + 6, y + 12), PixelAt(pic, x, y))
+                ASSERT_EQ(at(x + 6, y + 12), PixelAt(pic, x, y))
                     << "seed " << seed << " at " << x << "," << y;
             }
         }
         // The border (tile row 0, column 0 and the unused edges) is never touched.
-        for (int y = 0; y < test::kScreenHeight; ++y) {
-            for (int x = 0; x < test::kScreenWidth; ++x) {
+        for (int y = 0; y < kCdgHeight; ++y) {
+            for (int x = 0; x < kCdgWidth; ++x) {
                 const bool inside = x >= 6 && x < 294 && y >= 12 && y < 204;
                 if (!inside) {
-                    ASSERT_EQ(screen.At(x, y), before[y * test::kScreenWidth + x]);
+                    ASSERT_EQ(at(x, y), noise.memory[y * kCdgWidth + x]);
                 }
             }
         }

@@ -16,7 +16,7 @@ class SelectionFixture : public testing::Test {
     TempDir dir;
     JobState state;
     Picture picture;
-    DialogModel model{state, picture, {}, {}, {}};
+    DialogModel model{state, picture};
     FakeEffects effects;
     FileSelection selection{model, effects};
 };

@@ -1,0 +1,239 @@
+#include "app/player_dlg.h"
+
+#include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/display.h>
+#include <wx/image.h>
+#include <wx/sizer.h>
+#include <wx/slider.h>
+#include <wx/stattext.h>
+
+#include <filesystem>
+
+#include "app/message_box.h"
+#include "app/player_frame.h"
+#include "app/player_keys.h"
+#include "player/screen_render.h"
+#include "res/resources.h"
+
+namespace orvane {
+
+namespace {
+
+// The screen is redrawn at most this often (30 a second, as video plays),
+// and only when it changed.
+constexpr int kTickMs = 33;
+// PageUp and PageDown on the slider move this far.
+constexpr int kSliderPageSectors = 30 * 75;
+
+PlayerKey KeyOf(int code) {
+    switch (code) {
+        case WXK_SPACE:
+            return PlayerKey::Space;
+        case WXK_LEFT:
+        case WXK_NUMPAD_LEFT:
+            return PlayerKey::Left;
+        case WXK_RIGHT:
+        case WXK_NUMPAD_RIGHT:
+            return PlayerKey::Right;
+        case WXK_HOME:
+        case WXK_NUMPAD_HOME:
+            return PlayerKey::Home;
+        case WXK_END:
+        case WXK_NUMPAD_END:
+            return PlayerKey::End;
+        case WXK_ESCAPE:
+            return PlayerKey::Escape;
+        case WXK_F1:
+            return PlayerKey::F1;
+        default:
+            return PlayerKey::Other;
+    }
+}
+
+int SliderValue(std::uint64_t sectors) {
+    return static_cast<int>(std::min<std::uint64_t>(sectors, INT32_MAX));
+}
+
+}  // namespace
+
+// The decoded screen, scaled, painted from a bitmap made only when the
+// screen changes. It takes no focus: the keys belong to the window.
+class PlayerScreen : public wxWindow {
+  public:
+    PlayerScreen(wxWindow* parent, int factor)
+        : wxWindow(parent, wxID_ANY, wxDefaultPosition,
+                   wxSize(kCdgWidth * factor, kCdgHeight * factor), wxBORDER_NONE),
+          factor_(factor),
+          image_(kCdgWidth * factor, kCdgHeight * factor, false) {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        SetMinSize(GetSize());
+        Bind(wxEVT_PAINT, &PlayerScreen::OnPaint, this);
+    }
+    bool AcceptsFocus() const override { return false; }
+    bool AcceptsFocusFromKeyboard() const override { return false; }
+
+    void Show(const CdgScreen& screen) {
+        RenderRgb(screen, rgb_.data());
+        ScaleNearest(rgb_.data(), kCdgWidth, kCdgHeight, factor_, image_.GetData());
+        bitmap_ = wxBitmap(image_);
+        Refresh(false);
+    }
+
+  private:
+    void OnPaint(wxPaintEvent&) {
+        wxPaintDC dc(this);
+        if (bitmap_.IsOk()) dc.DrawBitmap(bitmap_, 0, 0, false);
+    }
+
+    int factor_;
+    RgbScreen rgb_{};
+    wxImage image_;
+    wxBitmap bitmap_;
+};
+
+CPlayerDlg::CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session,
+                       const std::string& path)
+    : wxDialog(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      session_(std::move(session)),
+      timer_(this) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    SetTitle(WxText(name + " - Orvane"));
+    SetIcons(ProgramIcons());
+    const wxRect display = wxDisplay(parent ? wxDisplay::GetFromWindow(parent) : 0).GetClientArea();
+    factor_ = orvane::ScreenFactor(display.width, display.height);
+    CreateControls(path);
+    Bind(wxEVT_CHAR_HOOK, &CPlayerDlg::OnCharHook, this);
+    Bind(wxEVT_TIMER, &CPlayerDlg::OnTimer, this, timer_.GetId());
+    session_->PlayPause();
+    ShowState();
+    timer_.Start(kTickMs);
+}
+
+CPlayerDlg::~CPlayerDlg() {
+    timer_.Stop();
+}
+
+void CPlayerDlg::CreateControls(const std::string&) {
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    screen_ = new PlayerScreen(this, factor_);
+    screen_->Show(session_->screen());
+    top->Add(screen_, 0, wxALL | wxALIGN_CENTER_HORIZONTAL, 8);
+
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    playButton_ = new wxButton(this, wxID_ANY, "&Pause");
+    slider_ = new wxSlider(this, wxID_ANY, 0, 0, SliderValue(session_->totalSectors()));
+    slider_->SetPageSize(kSliderPageSectors);
+    slider_->SetLineSize(static_cast<int>(kSeekStepSectors));
+    timeText_ = new wxStaticText(this, wxID_ANY, "0:00 / 0:00");
+    auto* closeButton = new wxButton(this, wxID_CANCEL, "&Close");
+    row->Add(playButton_, 0, wxALIGN_CENTER_VERTICAL);
+    row->Add(slider_, 1, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 8);
+    row->Add(timeText_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
+    row->Add(closeButton, 0, wxALIGN_CENTER_VERTICAL);
+    top->Add(row, 0, wxEXPAND | wxLEFT | wxRIGHT, 8);
+
+    // Two lines: a silent file with a cut tail still shows every problem.
+    statusText_ = new wxStaticText(this, wxID_ANY, "\n", wxDefaultPosition, wxDefaultSize,
+                                   wxST_NO_AUTORESIZE);
+    statusText_->SetMinSize(wxSize(-1, statusText_->GetBestSize().y));
+    top->Add(statusText_, 0, wxEXPAND | wxALL, 8);
+    SetSizerAndFit(top);
+    Centre(wxBOTH);
+
+    playButton_->Bind(wxEVT_BUTTON, &CPlayerDlg::OnPlayButton, this);
+    slider_->Bind(wxEVT_SCROLL_CHANGED, &CPlayerDlg::OnSlider, this);
+    slider_->Bind(wxEVT_SCROLL_THUMBTRACK, &CPlayerDlg::OnSlider, this);
+    slider_->Bind(wxEVT_SCROLL_PAGEUP, &CPlayerDlg::OnSlider, this);
+    slider_->Bind(wxEVT_SCROLL_PAGEDOWN, &CPlayerDlg::OnSlider, this);
+    playButton_->SetFocus();
+}
+
+wxWindow* CPlayerDlg::Screen() const {
+    return screen_;
+}
+
+std::string CPlayerDlg::TimeText() const {
+    return std::string(timeText_->GetLabel().utf8_str());
+}
+
+std::string CPlayerDlg::StatusLine() const {
+    return std::string(shownStatus_.utf8_str());
+}
+
+// The player's keys work wherever the focus is; the rest (Tab, Enter on a
+// button, Alt+letter) keep the toolkit's handling.
+void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
+    const PlayerKey key = KeyOf(event.GetKeyCode());
+    const PlayerAction action = ActionForKey(key, event.GetModifiers() != wxMOD_NONE);
+    switch (action) {
+        case PlayerAction::None:
+            if (key != PlayerKey::F1) event.Skip();
+            return;
+        case PlayerAction::Help:
+            RequestHelp();
+            return;
+        case PlayerAction::Close:
+            EndDialog(wxID_CANCEL);
+            return;
+        case PlayerAction::PlayPause:
+            session_->PlayPause();
+            break;
+        default:
+            session_->Seek(SeekTarget(action, session_->position(), session_->totalSectors()));
+            break;
+    }
+    Tick();
+}
+
+// The main window, the player's parent, opens the help page.
+void CPlayerDlg::RequestHelp() {
+    if (wxWindow* parent = GetParent()) {
+        wxHelpEvent help(wxEVT_HELP, parent->GetId());
+        help.SetEventObject(this);
+        parent->GetEventHandler()->ProcessEvent(help);
+    }
+}
+
+void CPlayerDlg::OnPlayButton(wxCommandEvent&) {
+    session_->PlayPause();
+    Tick();
+}
+
+void CPlayerDlg::OnSlider(wxScrollEvent& event) {
+    session_->Seek(static_cast<std::uint64_t>(std::max(0, event.GetPosition())));
+    Tick();
+}
+
+void CPlayerDlg::OnTimer(wxTimerEvent&) {
+    Tick();
+}
+
+void CPlayerDlg::Tick() {
+    if (session_->Follow()) screen_->Show(session_->screen());
+    ShowState();
+}
+
+// Controls are only touched when what they show changes: GTK repaints each
+// change, and the window must stay cheap while playing.
+void CPlayerDlg::ShowState() {
+    const std::uint64_t position = session_->position();
+    const int value = SliderValue(position);
+    if (SliderMoves(slider_->GetValue(), value, slider_->GetMax(), slider_->GetSize().x,
+                    session_->playing()))
+        slider_->SetValue(value);
+    const wxString time = PositionText(position, session_->totalSectors());
+    if (timeText_->GetLabel() != time) timeText_->SetLabel(time);
+    const wxString caption = session_->playing() ? "&Pause" : "&Play";
+    if (playButton_->GetLabel() != caption) playButton_->SetLabel(caption);
+    const wxString status = WxText(StatusText(session_->notes()));
+    if (status != shownStatus_) {
+        shownStatus_ = status;
+        statusText_->SetLabel(status);
+        statusText_->Wrap(statusText_->GetClientSize().x);
+        statusText_->SetToolTip(status);
+    }
+}
+
+}  // namespace orvane

@@ -1,0 +1,1 @@
+orvane_add_fuzzer(bitmap_reader LIBS orvane_core)

@@ -1,0 +1,1 @@
+orvane_add_fuzzer(player_decode LIBS orvane_player)

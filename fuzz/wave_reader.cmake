@@ -1,0 +1,1 @@
+orvane_add_fuzzer(wave_reader LIBS orvane_core)

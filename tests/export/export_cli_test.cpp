@@ -1,0 +1,102 @@
+// orvane-cli's export command and the create form's --toc, in-process.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <sstream>
+
+#include "cli/cli_app.h"
+#include "export_rig.h"
+
+namespace orvane {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string err;
+};
+
+CliRun RunCliWith(std::vector<std::string> args, bool interrupted = false, bool terminal = false) {
+    args.insert(args.begin(), "orvane-cli");
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    argv.push_back(nullptr);
+    std::ostringstream out, err;
+    JobState state;
+    std::atomic<bool> stop{interrupted};
+    CliEnvironment env{out,   err, terminal, {}, [](const std::string&) { return UINT64_MAX; },
+                       state, stop};
+    CliRun run;
+    run.status = RunCli(static_cast<int>(args.size()), argv.data(), env);
+    run.err = err.str();
+    return run;
+}
+
+TEST(ExportCli, WritesWhatItIsToldAndExitsAsCreateDoes) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;  // after "export IMAGE"; "@" is the folder
+        int status;
+        std::vector<std::string> written;  // in the folder, besides the image and the recording
+        const char* says;
+        bool interrupted = false;
+    };
+    const Case cases[] = {
+        {"no target", {}, 0, {"song.cdg", "song.mp3"}, "Exported: @/song.mp3\n"},
+        {"bundles and toc",
+         {"--zip", "--wav-zip", "--toc", "--quiet"},
+         0,
+         {"song (WAV+G).zip", "song.toc", "song.zip"},
+         ""},
+        {"named",
+         {"--wav", "@/x.wav", "--mp3=@/x.mp3", "--bitrate", "128"},
+         0,
+         {"x.mp3", "x.wav"},
+         "Exported: @/x.wav\n"},
+        {"exists", {"--cdg", "@/in.wav"}, 1, {}, "in.wav exists already, use --force"},
+        {"the image", {"--toc", "@/song.img", "--force"}, 1, {}, "is the image itself"},
+        {"bit rate", {"--bitrate", "100"}, 2, {}, "--bitrate"},
+        {"cannot write", {"--toc", "@/in.wav/x.toc"}, 3, {}, "x.toc: Not a directory"},
+        {"stopped", {"--wav"}, 130, {}, "Export stopped", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ImageRig rig(300);
+        const std::string dir = rig.dir.path().string();
+        auto expand = [&](std::string s) {
+            for (std::size_t at; (at = s.find('@')) != std::string::npos;) s.replace(at, 1, dir);
+            return s;
+        };
+        std::vector<std::string> args = {"export", rig.image};
+        for (const std::string& a : c.args) args.push_back(expand(a));
+        const CliRun run = RunCliWith(args, c.interrupted);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(expand(c.says)), std::string::npos) << run.err;
+        std::vector<std::string> expected = c.written;
+        expected.insert(expected.end(), {"in.wav", "song.img"});
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(test::Listing(dir), expected);
+    }
+}
+
+TEST(ExportCli, CreateWritesTheTocAfterACompletedRun) {
+    test::TempDir dir;
+    const std::string bmp = dir.File("cover.bmp"), wav = dir.File("song.wav"),
+                      out = dir.File("disc.cdg"), toc = dir.File("disc.toc");
+    test::WriteFile(bmp, test::MakeBmp(test::RandomPicture(3)));
+    test::WriteFile(wav, test::MakeWav(1600 * 2352));
+    test::WriteFile(toc, {1});
+    CliRun run = RunCliWith({"--toc", bmp, wav, out});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("disc.toc exists, use --force"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+
+    run = RunCliWith({"--toc", "--force", bmp, wav, out}, false, true);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Completed\n"), std::string::npos);
+    EXPECT_NE(run.err.find("Exported: " + toc), std::string::npos) << run.err;
+    EXPECT_EQ(test::Capture("cdrdao toc-size '" + toc + "' 2>/dev/null"), "1600\n");
+}
+
+}  // namespace
+}  // namespace orvane

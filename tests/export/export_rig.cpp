@@ -1,0 +1,48 @@
+#include "export_rig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+namespace orvane::test {
+
+ImageRig::ImageRig(std::size_t sectorCount, std::size_t tailBytes)
+    : JobRig(sectorCount * 2352, 5), image(dir.File("song.img")), sectors(sectorCount) {
+    Run();
+    Bytes bytes = ReadFile(output);
+    std::filesystem::remove(output);
+    EXPECT_EQ(bytes.size(), sectors * 2448);
+    bytes.resize(bytes.size() + tailBytes, 0x5A);
+    WriteFile(image, bytes);
+}
+
+ExportRequest ImageRig::Request(ExportTargets targets) const {
+    ExportRequest request;
+    request.image = image;
+    request.targets = std::move(targets);
+    return request;
+}
+
+std::string Capture(const std::string& command, int* status) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return out;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    const int rc = pclose(pipe);
+    if (status != nullptr) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+    return out;
+}
+
+std::vector<std::string> Listing(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace orvane::test

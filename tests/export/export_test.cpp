@@ -1,0 +1,163 @@
+// A whole export checked by the programs that read its files: ffmpeg and
+// ffprobe, unzip and cdrdao.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "export_rig.h"
+
+namespace orvane {
+namespace {
+
+using test::Bytes;
+using test::Capture;
+
+constexpr std::size_t kSectors = 1540;  // the picture, then a little more
+
+Bytes Slice(const Bytes& image, std::size_t from, std::size_t size) {
+    Bytes out;
+    for (std::size_t at = 0; at + 2448 <= image.size(); at += 2448)
+        out.insert(out.end(), image.begin() + at + from, image.begin() + at + from + size);
+    return out;
+}
+
+std::string Quote(const std::string& path) {
+    std::string out = "'";
+    for (const char c : path) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+std::string Probe(const std::string& file, const std::string& entries) {
+    return Capture("ffprobe -v error -of default=nw=1 -show_entries " + entries + " " +
+                   Quote(file));
+}
+
+// ffmpeg's CD+G decoder draws the picture, border aside, in 4-bit colours.
+void ExpectPicture(const std::string& cdg, const Picture& picture) {
+    const std::size_t frameBytes = 300 * 216 * 3;
+    const std::string frames = Capture("ffmpeg -nostdin -v error -f cdg -i " + Quote(cdg) +
+                                       " -fps_mode passthrough -f rawvideo -pix_fmt rgb24 -");
+    ASSERT_GE(frames.size(), frameBytes);
+    const auto* rgb =
+        reinterpret_cast<const std::uint8_t*>(frames.data()) + frames.size() - frameBytes;
+    for (int y = 0; y < kPictureHeight; ++y) {
+        for (int x = 0; x < kPictureWidth; ++x) {
+            const PaletteEntry& e = picture.palette[PixelAt(picture, x, y)];
+            const std::uint8_t* px = rgb + ((y + 12) * 300 + (x + 6)) * 3;
+            ASSERT_EQ(px[0], (e.red >> 4) * 17) << x << "," << y;
+            ASSERT_EQ(px[1], (e.green >> 4) * 17) << x << "," << y;
+            ASSERT_EQ(px[2], (e.blue >> 4) * 17) << x << "," << y;
+        }
+    }
+}
+
+void ExpectBundle(const std::string& zip, const std::string& base, const std::string& sound,
+                  const std::string& cdg) {
+    int status = -1;
+    Capture("unzip -tq " + Quote(zip), &status);
+    EXPECT_EQ(status, 0) << zip;
+    const std::string ext = sound.substr(sound.size() - 4);
+    EXPECT_EQ(Capture("unzip -Z1 " + Quote(zip)), base + ext + "\n" + base + ".cdg\n");
+    EXPECT_EQ(Capture("unzip -p " + Quote(zip) + " " + Quote(base + ext)),
+              Capture("cat " + Quote(sound)));
+    EXPECT_EQ(Capture("unzip -p " + Quote(zip) + " " + Quote(base + ".cdg")),
+              Capture("cat " + Quote(cdg)));
+}
+
+TEST(Export, EveryFileFromOnePassReadsBackAsTheImage) {
+    test::ImageRig rig(kSectors, 1000);
+    const std::string out = rig.dir.File("for players");
+    std::filesystem::create_directory(out);
+    ExportTargets t;
+    t.cdg = rig.dir.File("song.cdg");
+    t.wav = rig.dir.File("song.wav");
+    t.mp3 = rig.dir.File("song.mp3");
+    t.mp3Zip = out + "/Artist - Title.zip";
+    t.wavZip = out + "/wave.zip";
+    t.toc = rig.dir.File("song.toc");
+    test::RecordingProgress progress;
+    const ExportResult result = RunExport(rig.Request(t), progress);
+    ASSERT_EQ(result.status, ExportStatus::Completed) << result.message;
+    EXPECT_EQ(result.written, t.All());
+    EXPECT_EQ(result.ignoredBytes, 1000u);
+    ASSERT_EQ(progress.logs.size(), 7u);
+    EXPECT_NE(progress.logs[0].find("last 1,000 bytes"), std::string::npos) << progress.logs[0];
+    EXPECT_EQ(progress.logs[6], "Exported: " + t.toc);
+
+    const Bytes image = test::ReadFile(rig.image);
+    const Bytes audio = Slice(image, 0, 2352);
+    EXPECT_EQ(test::ReadFile(t.cdg), Slice(image, 2352, 96));
+    ExpectPicture(t.cdg, rig.inputs.picture);
+
+    const Bytes wav = test::ReadFile(t.wav);
+    ASSERT_EQ(wav.size(), 44 + audio.size());
+    EXPECT_TRUE(std::equal(audio.begin(), audio.end(), wav.begin() + 44));
+    const std::string samples = std::to_string(kSectors * 588);
+    EXPECT_EQ(Probe(t.wav, "stream=sample_rate,channels,duration_ts"),
+              "sample_rate=44100\nchannels=2\nduration_ts=" + samples + "\n");
+    EXPECT_EQ(Probe(t.mp3, "stream=codec_name,sample_rate,channels,bit_rate"),
+              "codec_name=mp3\nsample_rate=44100\nchannels=2\nbit_rate=192000\n");
+    // The info tag's delay and padding trim the decoded sound to the image's.
+    const std::string decoded =
+        Capture("ffmpeg -nostdin -v error -i " + Quote(t.mp3) + " -f s16le -");
+    EXPECT_EQ(decoded.size(), audio.size());
+
+    ExpectBundle(t.mp3Zip, "Artist - Title", t.mp3, t.cdg);
+    ExpectBundle(t.wavZip, "wave", t.wav, t.cdg);
+}
+
+// show-data --swap prints each stereo sample as a WAVE holds it.
+std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio) {
+    std::ostringstream text;
+    char line[64];
+    for (std::size_t i = 0; i + 4 <= audio.size(); i += 4) {
+        const auto left = static_cast<std::int16_t>(audio[i] | audio[i + 1] << 8);
+        const auto right = static_cast<std::int16_t>(audio[i + 2] | audio[i + 3] << 8);
+        std::snprintf(line, sizeof line, "%7zu:%6d %6d\n", i / 4, left, right);
+        text << line;
+    }
+    return text.str();
+}
+
+TEST(Export, CdrdaoBurnsTheImageFromItsToc) {
+    struct Case {
+        const char* image;
+        const char* toc;
+        const char* dataFile;  // how the toc names the image; empty: absolute
+    };
+    const Case cases[] = {
+        {"song.img", "song.toc", "\"song.img\""},
+        {"song.img", "elsewhere/song.toc", ""},
+        {"it's \"a\\b\".img", "it's.toc", "\"it's \\\"a\\134b\\\".img\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.toc);
+        test::ImageRig rig(300);
+        const std::string image = rig.dir.File(c.image);
+        std::filesystem::rename(rig.image, image);
+        std::filesystem::create_directories(rig.dir.File("elsewhere"));
+        ExportRequest request = rig.Request({});
+        request.image = image;
+        request.targets.toc = rig.dir.File(c.toc);
+        test::RecordingProgress progress;
+        ASSERT_EQ(RunExport(request, progress).status, ExportStatus::Completed);
+
+        const Bytes toc = test::ReadFile(request.targets.toc);
+        const std::string text(toc.begin(), toc.end());
+        EXPECT_NE(text.find("cdrdao write --swap "), std::string::npos);
+        const std::string name = *c.dataFile ? c.dataFile : "\"" + image + "\"";
+        EXPECT_NE(text.find("TRACK AUDIO RW\nDATAFILE " + name + " 00:04:00\n"), std::string::npos)
+            << text;
+        // From another folder, as a user would run it.
+        const std::string cdrdao = "cd / && cdrdao ";
+        const std::string tocArg = Quote(request.targets.toc);
+        EXPECT_EQ(Capture(cdrdao + "toc-size " + tocArg + " 2>/dev/null"), "300\n");
+        EXPECT_EQ(Capture(cdrdao + "show-data --swap " + tocArg + " 2>/dev/null"),
+                  SamplesAsCdrdaoPrintsThem(Slice(test::ReadFile(image), 0, 2352)));
+    }
+}
+
+}  // namespace
+}  // namespace orvane

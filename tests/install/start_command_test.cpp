@@ -1,0 +1,177 @@
+// The desktop program's command line: which file is which, the options, and
+// files taken exactly as the browse buttons take them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "app/command_line.h"
+#include "app/help_page.h"
+#include "input/wave_reader.h"
+#include "selection/selection_fixture.h"
+
+namespace orvane::test {
+namespace {
+
+Bytes Text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+class StartCommandTest : public SelectionFixture {
+  protected:
+    StartCommandTest() {
+        WriteFile(dir.File("cover.bmp"), MakeBmp(RandomPicture(1)));
+        WriteFile(dir.File("other.bmp"), MakeBmp(RandomPicture(2)));
+        WriteFile(dir.File("-dash.bmp"), MakeBmp(RandomPicture(3)));
+        WriteFile(dir.File("song.wav"), MakeWav(kMinimumAudioBytes));
+        WriteFile(dir.File("notes.txt"), Text("RIFF....AVI LIST"));
+        // Names that say the opposite of what the files hold.
+        WriteFile(dir.File("song.bmp"), MakeWav(1000));
+        WriteFile(dir.File("cover.wav"), MakeBmp(RandomPicture(4)));
+    }
+};
+
+TEST_F(StartCommandTest, InputsAreToldApartByContentInEitherOrder) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string picture, recording, output;  // names in dir, "" for none
+    };
+    const Case cases[] = {
+        {{}, "", "", ""},
+        {{"cover.bmp"}, "cover.bmp", "", ""},
+        {{"song.wav"}, "", "song.wav", ""},
+        {{"song.wav", "cover.bmp"}, "cover.bmp", "song.wav", ""},
+        {{"cover.bmp", "song.wav", "disc"}, "cover.bmp", "song.wav", "disc"},
+        {{"song.wav", "cover.bmp", "disc.cdg"}, "cover.bmp", "song.wav", "disc.cdg"},
+        {{"song.bmp", "cover.wav"}, "cover.wav", "song.bmp", ""},
+        // Something neither keeps its place unless the other file says otherwise.
+        {{"notes.txt", "song.wav"}, "notes.txt", "song.wav", ""},
+        {{"song.wav", "notes.txt"}, "notes.txt", "song.wav", ""},
+        {{"notes.txt", "cover.bmp"}, "cover.bmp", "notes.txt", ""},
+        {{"missing", "notes.txt"}, "missing", "notes.txt", ""},
+        // Two pictures: the second goes to the recording's check and is refused there.
+        {{"cover.bmp", "other.bmp"}, "cover.bmp", "other.bmp", ""},
+        {{"song.wav", "song.wav"}, "song.wav", "song.wav", ""},
+        {{"--", "-dash.bmp"}, "-dash.bmp", "", ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args;
+        for (const auto& a : c.args) args.push_back(a == "--" ? a : dir.File(a));
+        const StartCommand command = ParseStartCommand(args);
+        const auto named = [&](const std::string& n) { return n.empty() ? n : dir.File(n); };
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        EXPECT_EQ(command.action, StartAction::OpenWindow);
+        EXPECT_EQ(command.files.picture, named(c.picture));
+        EXPECT_EQ(command.files.recording, named(c.recording));
+        EXPECT_EQ(command.files.output, named(c.output));
+    }
+}
+
+TEST_F(StartCommandTest, OptionsAndUsageErrors) {
+    const std::map<std::string, StartAction> single = {
+        {"--help", StartAction::ShowUsage},      {"-h", StartAction::ShowUsage},
+        {"--version", StartAction::ShowVersion}, {"--help-page", StartAction::ShowHelpPage},
+        {"--fit", StartAction::UsageError},      {"-x", StartAction::UsageError},
+        {"", StartAction::UsageError},
+    };
+    for (const auto& [arg, action] : single) {
+        EXPECT_EQ(ParseStartCommand({arg}).action, action) << arg;
+    }
+    const StartCommand tooMany = ParseStartCommand({"a", "b", "c", "d"});
+    EXPECT_EQ(tooMany.action, StartAction::UsageError);
+    EXPECT_NE(tooMany.error.find("too many"), std::string::npos);
+    EXPECT_NE(StartUsage().find("orvane [PICTURE] [RECORDING] [OUTPUT]"), std::string::npos);
+
+    // Relative names become the absolute paths a chooser would give.
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const StartCommand relative = ParseStartCommand({"./cover.bmp", "sub/../song.wav", "out"});
+    std::filesystem::current_path(before);
+    EXPECT_EQ(relative.files.picture, dir.File("cover.bmp"));
+    EXPECT_EQ(relative.files.recording, dir.File("song.wav"));
+    EXPECT_EQ(relative.files.output, dir.File("out"));
+}
+
+TEST_F(StartCommandTest, KindByTheFirstBytes) {
+    WriteFile(dir.File("short.bmp"), Text("BM"));
+    WriteFile(dir.File("empty"), {});
+    std::filesystem::create_directory(dir.path() / "folder");
+    const std::map<std::string, InputKind> cases = {
+        {"cover.bmp", InputKind::Picture},  {"cover.wav", InputKind::Picture},
+        {"short.bmp", InputKind::Picture},  {"song.wav", InputKind::Recording},
+        {"song.bmp", InputKind::Recording}, {"notes.txt", InputKind::Other},
+        {"empty", InputKind::Other},        {"folder", InputKind::Other},
+        {"missing", InputKind::Other},
+    };
+    for (const auto& [name, kind] : cases) EXPECT_EQ(InputKindOf(dir.File(name)), kind) << name;
+}
+
+// What the window is asked to do by files given on the command line is what
+// the browse buttons ask for with the same files, less the choosers.
+TEST_F(StartCommandTest, FilesAreTakenAsTheBrowseButtonsTakeThem) {
+    WriteFile(dir.File("eight.bmp"), MakeBmp(RandomPicture(5), {.bitsPerPixel = 8}));
+    const std::vector<std::vector<std::string>> runs = {
+        {"song.wav", "cover.bmp", "disc.cdg"},
+        {"eight.bmp", "song.wav", "disc.cdg"},
+        {"missing.bmp", "notes.txt"},
+    };
+    for (const auto& names : runs) {
+        SCOPED_TRACE(testing::PrintToString(names));
+        std::vector<std::string> args;
+        for (const auto& n : names) args.push_back(dir.File(n));
+        const StartFiles files = ParseStartCommand(args).files;
+        TakeStartFiles(selection, files);
+
+        JobState browseState;
+        Picture browsePicture;
+        InitPicture(browsePicture);
+        DialogModel browseModel{browseState, browsePicture};
+        FakeEffects browseEffects;
+        FileSelection browse{browseModel, browseEffects};
+        browseEffects.Choose(files.picture);
+        browse.OnBrowseBitmap();
+        browseEffects.Choose(files.recording);
+        browse.OnBrowseWave();
+        if (!files.output.empty()) {
+            browseEffects.Choose(files.output);
+            browse.OnBrowseOutput();
+        }
+        std::vector<std::string> browsed;
+        std::copy_if(browseEffects.events.begin(), browseEffects.events.end(),
+                     std::back_inserter(browsed),
+                     [](const std::string& e) { return !e.starts_with("choose:"); });
+        EXPECT_EQ(effects.events, browsed);
+        EXPECT_EQ(state.bitmapValid, browseState.bitmapValid);
+        EXPECT_EQ(state.waveValid, browseState.waveValid);
+        EXPECT_EQ(model.bitmapPath, browseModel.bitmapPath);
+        EXPECT_EQ(model.wavePath, browseModel.wavePath);
+        effects.events.clear();
+    }
+
+    // As the save chooser does, a name without an extension gets ".CDG".
+    TakeStartFiles(selection, {"", "", dir.File("disc")});
+    EXPECT_EQ(model.outputPath, dir.File("disc.CDG"));
+    EXPECT_EQ(effects.events.back(), "paths");
+}
+
+TEST(HelpPageInstalled, FoundAmongTheDocumentsAfterTheOtherPlaces) {
+    TempDir current, root;
+    const auto bin = root.path() / "bin";
+    const auto docs = root.path() / "share" / "doc" / "orvane";
+    std::filesystem::create_directories(bin);
+    std::filesystem::create_directories(docs);
+    EXPECT_EQ(FindHelpPage(current.path(), bin), "");
+
+    WriteFile((docs / "orvane.htm").string(), {'<'});
+    EXPECT_EQ(FindHelpPage(current.path(), bin), (docs / "orvane.htm").string());
+    EXPECT_EQ(FindHelpPage(current.path(), {}), "") << "no program folder, no installed page";
+
+    WriteFile((bin / "orvane.htm").string(), {'<'});
+    EXPECT_EQ(FindHelpPage(current.path(), bin), (bin / "orvane.htm").string());
+    WriteFile(current.File("orvane.htm"), {'<'});
+    EXPECT_EQ(FindHelpPage(current.path(), bin), current.File("orvane.htm"));
+}
+
+}  // namespace
+}  // namespace orvane::test

@@ -1,0 +1,329 @@
+// The player window as the user meets it: opened from the main window's
+// context menu, heard through SDL's disk driver, driven by its keys.
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/slider.h>
+#include <wx/uiaction.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "app/main_dlg.h"
+#include "app/message_box.h"
+#include "app/player_dlg.h"
+#include "app/player_text.h"
+#include "gui/gui_helpers.h"
+#include "player/screen_render.h"
+#include "player_image.h"
+#include "res/resource_ids.h"
+#include "support/gui_test_support.h"
+
+namespace orvane::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+CPlayerDlg* OpenPlayer() {
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* player = dynamic_cast<CPlayerDlg*>(window);
+        if (player != nullptr && player->IsShown()) return player;
+    }
+    return nullptr;
+}
+
+// A .cdg stream: the subcode of each of the image's sectors.
+void WriteCdgStream(const std::string& image, const std::string& stream) {
+    const Bytes raw = ReadFile(image);
+    Bytes cdg;
+    for (std::size_t at = 0; at + 2448 <= raw.size(); at += 2448)
+        cdg.insert(cdg.end(), raw.begin() + at + 2352, raw.begin() + at + 2448);
+    WriteFile(stream, cdg);
+}
+
+// The window shows the screen after the last sector of `image`, each pixel
+// a square block of the window's factor.
+void ExpectShows(CPlayerDlg& player, const std::string& image) {
+    CdgPlayer model;
+    ASSERT_FALSE(model.Open(image));
+    EXPECT_EQ(player.Session().screen(), model.FinalScreen());
+    const wxImage shown = GrabScreen(player.Screen());
+    const RgbScreen expected = RenderRgb(model.FinalScreen());
+    const int f = player.ScreenFactor();
+    ASSERT_EQ(shown.GetWidth(), kCdgWidth * f);
+    int differing = 0;
+    for (int y = 0; y < kCdgHeight * f; ++y) {
+        for (int x = 0; x < kCdgWidth * f; ++x) {
+            const std::uint8_t* want = &expected[(y / f * kCdgWidth + x / f) * 3];
+            differing += shown.GetRed(x, y) != want[0] || shown.GetGreen(x, y) != want[1] ||
+                         shown.GetBlue(x, y) != want[2];
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+// What the disk driver wrote: silence while paused, then the whole sound
+// (aligned on its first non-zero byte), then silence again.
+void ExpectHeard(const Bytes& heard, const Bytes& sound) {
+    std::size_t start = 0;
+    while (start < heard.size() && heard[start] == 0) ++start;
+    std::size_t first = 0;
+    while (first < sound.size() && sound[first] == 0) ++first;
+    const std::size_t length = sound.size() - first;
+    ASSERT_GE(heard.size(), start + length);
+    EXPECT_TRUE(std::equal(sound.begin() + first, sound.end(), heard.begin() + start));
+    EXPECT_TRUE(std::all_of(heard.begin() + start + length, heard.end(),
+                            [](std::uint8_t b) { return b == 0; }));
+}
+
+class PlayerWindowTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        SetBoxShower([this](const BoxRequest& box) { boxes.push_back(box.text); });
+        SetChooserShower([this](wxWindow*, bool open, const std::string& title, const std::string&,
+                                const std::string&) {
+            chooserTitles.push_back(title);
+            return FileChoice{open && !chosen.empty(), chosen};
+        });
+        main = std::make_unique<CMainDlg>(state, picture);
+        main->Show();
+        PumpFor(50ms);
+    }
+    void TearDown() override {
+        main.reset();
+        SetBoxShower({});
+        SetChooserShower({});
+    }
+
+    // "Play image..." with `path` chosen; `inside` runs in the player's
+    // modal loop, when it opens, and must close it.
+    void PlayFromMenu(const std::string& path, std::function<void(CPlayerDlg&)> inside) {
+        chosen = path;
+        bool ran = false;
+        main->CallAfter([&] {
+            ran = true;
+            if (CPlayerDlg* player = OpenPlayer()) inside(*player);
+        });
+        main->OnPlayImage();
+        PumpUntil([&] { return ran; }, 5s);
+    }
+
+    JobState state;
+    Picture picture;
+    std::unique_ptr<CMainDlg> main;
+    std::vector<std::string> boxes;
+    std::vector<std::string> chooserTitles;
+    std::string chosen;
+    TempDir dir;
+};
+
+// The bytes SDL would have played are the image's audio (or the sound file
+// beside a .cdg), all of it, once; the screen at the end is the image's last
+// screen, scaled.
+TEST_F(PlayerWindowTest, PlaysToTheEndWithEveryByteOfTheSound) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 4.0);
+    WriteCdgStream(image.path, dir.File("stream.cdg"));
+    WriteFile(dir.File("audio.raw"), image.audio);
+    const std::string flac = "ffmpeg -v error -f s16le -ar 44100 -ac 2 -i " +
+                             dir.File("audio.raw") + " " + dir.File("stream.flac");
+    ASSERT_EQ(std::system(flac.c_str()), 0);
+    struct Case {
+        std::string file;
+        std::string status;
+    };
+    const Case cases[] = {
+        {"disc.cdg", "Last tile drawn at 4.00 s."},
+        {"stream.cdg", "Sound from stream.flac.  Last tile drawn at 4.00 s."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string heard = dir.File(c.file + ".heard");
+        UseAudioDriver("disk", heard, 1);
+        PlayFromMenu(dir.File(c.file), [&](CPlayerDlg& player) {
+            EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
+            PumpFor(100ms);
+            EXPECT_EQ(player.TimeText(), "0:04 / 0:04");
+            EXPECT_EQ(player.StatusLine(), c.status);
+            EXPECT_EQ(player.PlayButton()->GetLabel(), "&Play");
+            ExpectShows(player, image.path);
+            player.EndModal(wxID_CANCEL);
+        });
+        EXPECT_TRUE(boxes.empty());
+        ExpectHeard(ReadFile(heard), image.audio);
+    }
+    EXPECT_EQ(chooserTitles, std::vector<std::string>(2, "Play image"));
+}
+
+// A file that cannot be played gives one clear box and no window; one that
+// plays with something missing says so on the status line.
+TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 2.0);
+    Bytes tailed = ReadFile(image.path);
+    tailed.resize(tailed.size() + 1000, 0xAA);
+    WriteFile(dir.File("tailed.cdg"), tailed);
+    WriteFile(dir.File("empty.cdg"), {});
+    WriteFile(dir.File("song.wav"), MakeWav(44100 * 4));
+    WriteCdgStream(image.path, dir.File("stream.cdg"));
+    WriteCdgStream(image.path, dir.File("broken.cdg"));
+    WriteFile(dir.File("broken.mp3"), Bytes(5000, 0x55));
+    struct Case {
+        std::string file;
+        const char* driver;
+        std::string box;     // "" when the window opens
+        std::string status;  // the window's status line
+    };
+    const std::vector<Case> cases = {
+        {"missing.cdg", "dummy", "Cannot play \"missing.cdg\":\nNo such file or directory.", ""},
+        {"empty.cdg", "dummy", "Cannot play \"empty.cdg\":\nThe file is empty.", ""},
+        {"song.wav", "dummy", "Cannot play \"song.wav\":\nNo CD+G graphics found.", ""},
+        {"disc.cdg", "dummy", "", "Last tile drawn at 2.00 s."},
+        {"tailed.cdg", "dummy", "",
+         "The last 1,000 bytes are not a whole sector and not played.  Last tile drawn at 2.00 s."},
+        {"disc.cdg", "no-such-driver", "",
+         "No audio device (Audio target 'no-such-driver' not available): playing silently.  "
+         "Last tile drawn at 2.00 s."},
+        {"stream.cdg", "dummy", "",
+         "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound.  "
+         "Last tile drawn at 2.00 s."},
+        {"broken.cdg", "dummy", "",
+         "broken.mp3 cannot be played (Invalid data found when processing input): no sound.  "
+         "Last tile drawn at 2.00 s."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file + " " + c.driver);
+        UseAudioDriver(c.driver);
+        boxes.clear();
+        std::string status;
+        bool opened = false;
+        PlayFromMenu(dir.File(c.file), [&](CPlayerDlg& player) {
+            opened = true;
+            PumpFor(50ms);
+            status = player.StatusLine();
+            player.EndModal(wxID_CANCEL);
+        });
+        if (c.box.empty()) {
+            EXPECT_TRUE(boxes.empty());
+            EXPECT_EQ(status, c.status);
+        } else {
+            EXPECT_EQ(boxes, std::vector<std::string>{c.box});
+            EXPECT_FALSE(opened);
+        }
+    }
+}
+
+// The player may be opened while a job runs: a job started from the main
+// window while the player plays runs to its end and reports there; the
+// player goes on with the file as it was on disk when it opened, even when
+// the job replaces that very file.
+TEST_F(PlayerWindowTest, AJobRunsToItsEndWhileThePlayerPlays) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 6.0);
+    UseAudioDriver("dummy");
+    DialogModel& model = main->Model();
+    model.bitmapPath = dir.File("picture.bmp");
+    model.wavePath = dir.File("song.wav");
+    model.outputPath = image.path;
+    picture = RandomPicture(3);
+    UpdatePreviewInfo(picture);
+    WriteFile(model.bitmapPath, MakeBmp(picture));
+    const std::size_t audioBytes = 25 * 44100 * 4;
+    WriteFile(model.wavePath, MakeWav(audioBytes));
+    state.bitmapValid = state.waveValid = state.outputChosen = true;
+    state.audioDataOffset = static_cast<std::int64_t>(WavHeaderBytes());
+    state.waveFileLength = static_cast<std::int64_t>(WavHeaderBytes() + audioBytes);
+
+    PlayFromMenu(image.path, [&](CPlayerDlg& player) {
+        wxCommandEvent start(wxEVT_BUTTON, IDC_START);
+        start.SetEventObject(main->StartButton());
+        main->StartButton()->GetEventHandler()->ProcessEvent(start);
+        EXPECT_TRUE(PumpUntil([&] { return !boxes.empty(); }, 20s));
+        EXPECT_TRUE(player.IsShown());
+        EXPECT_TRUE(player.Session().playing());
+        EXPECT_EQ(player.Session().totalSectors(), 6u * 75);
+        player.Session().Seek(5 * 75);  // the old file's last second
+        EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
+        EXPECT_EQ(player.StatusLine(), "Last tile drawn at 6.00 s.");
+        player.EndModal(wxID_CANCEL);
+    });
+    EXPECT_EQ(boxes, std::vector<std::string>{"CD+G file successfully created!"});
+    EXPECT_EQ(model.lastImagePath, image.path);
+    EXPECT_EQ(std::filesystem::file_size(image.path), std::uintmax_t(25 * 75 * 2448));
+}
+
+// Real key presses through the X server, wherever the focus is: Space plays
+// and pauses, Left/Right seek 5 s, Home/End jump, keys with Ctrl are left to
+// the toolkit, PageUp/PageDown move the slider by 30 s, F1 asks the main
+// window for the help page, Tab reaches every control, Escape closes.
+TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 60.0);
+    UseAudioDriver("dummy");
+    auto session = std::make_unique<PlayerSession>();
+    ASSERT_FALSE(session->Open(image.path));
+    CPlayerDlg player(main.get(), std::move(session), image.path);
+    player.Show();
+    wxUIActionSimulator keys;
+    keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
+    PumpFor(100ms);
+    PlayerSession& playing = player.Session();
+    playing.PlayPause();  // it opens playing
+
+    struct Case {
+        double from;  // seconds, paused
+        int key;
+        int modifiers;
+        bool onSlider;
+        double to;  // seconds
+        bool playingAfter;
+    };
+    const std::vector<Case> cases = {
+        {10, WXK_RIGHT, wxMOD_NONE, false, 15, false},
+        {10, WXK_LEFT, wxMOD_NONE, false, 5, false},
+        {3, WXK_LEFT, wxMOD_NONE, false, 0, false},
+        {57, WXK_RIGHT, wxMOD_NONE, false, 60, false},
+        {12, WXK_HOME, wxMOD_NONE, false, 0, false},
+        {12, WXK_END, wxMOD_NONE, false, 60, false},
+        {12, WXK_RIGHT, wxMOD_CONTROL, false, 12, false},
+        {12, WXK_RIGHT, wxMOD_NONE, true, 17, false},
+        {12, WXK_HOME, wxMOD_NONE, true, 0, false},
+        {12, WXK_PAGEDOWN, wxMOD_NONE, true, 42, false},
+        {40, WXK_PAGEUP, wxMOD_NONE, true, 10, false},
+        {12, WXK_SPACE, wxMOD_NONE, true, 12, true},
+        {12, WXK_SPACE, wxMOD_NONE, false, 12, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << "s key " << c.key << " slider " << c.onSlider);
+        if (playing.playing()) playing.PlayPause();
+        playing.Seek(static_cast<std::uint64_t>(c.from * 75));
+        (c.onSlider ? static_cast<wxWindow*>(player.TimeSlider()) : player.PlayButton())
+            ->SetFocus();
+        PumpFor(50ms);
+        keys.Char(c.key, c.modifiers);
+        PumpFor(100ms);
+        EXPECT_EQ(playing.playing(), c.playingAfter);
+        EXPECT_NEAR(playing.position() / 75.0, c.to, c.playingAfter ? 0.6 : 0.0);
+        if (!c.playingAfter) {
+            EXPECT_EQ(player.TimeText(), PositionText(playing.position(), 60 * 75));
+            EXPECT_EQ(player.TimeSlider()->GetValue(), static_cast<int>(playing.position()));
+        }
+    }
+
+    int helpRequests = 0;
+    main->Bind(wxEVT_HELP, [&](wxHelpEvent&) { ++helpRequests; });
+    keys.Char(WXK_F1);
+    keys.Char(WXK_F1, wxMOD_SHIFT);
+    PumpFor(100ms);
+    EXPECT_EQ(helpRequests, 1);
+
+    player.PlayButton()->SetFocus();
+    PumpFor(50ms);
+    for (wxWindow* next :
+         {static_cast<wxWindow*>(player.TimeSlider()), player.FindWindow(wxID_CANCEL),
+          static_cast<wxWindow*>(player.PlayButton())}) {
+        keys.Char(WXK_TAB);
+        PumpFor(50ms);
+        EXPECT_EQ(wxWindow::FindFocus(), next);
+    }
+    keys.Char(WXK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([&] { return !player.IsShown(); }, 5s));
+}
+
+}  // namespace
+}  // namespace orvane::test
