@@ -65,13 +65,12 @@ class LibraryConverter : public ImportConverter {
         return kind;
     }
 
-    std::unique_ptr<PictureSource> OpenPicture(const std::string& path,
+    std::unique_ptr<PictureSource> OpenPicture(const std::string& path, ProgressSink& progress,
                                                std::string& reason) override {
-        NullProgress progress;
         SourcePicture source;
         const ConvertOutcome outcome = LoadPicture(path, source, progress);
         if (!outcome.ok()) {
-            reason = outcome.message;
+            if (outcome.status != ConvertStatus::Stopped) reason = outcome.message;
             return nullptr;
         }
         return std::make_unique<DecodedPicture>(std::move(source));

@@ -41,8 +41,10 @@ class ImportConverter {
     virtual ~ImportConverter() = default;
     // Which import a file needs, from its contents; None with the reason.
     virtual MediaKind Probe(const std::string& path, std::string& reason) = 0;
-    // Null with the reason when the file is no picture Orvane can read.
+    // Null with the reason when the file is no picture Orvane can read, null
+    // with no reason when `progress` stopped it. May run on a worker thread.
     virtual std::unique_ptr<PictureSource> OpenPicture(const std::string& path,
+                                                       ProgressSink& progress,
                                                        std::string& reason) = 0;
     // Writes the 16-colour BMP, complete or not at all; replaces `target`
     // unless it is `source`.

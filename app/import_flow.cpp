@@ -81,7 +81,7 @@ void ImportFlow::ImportPictureFrom(const std::string& source) {
     std::string reason;
     const auto save = [&](const Picture& picture) { return SavePicture(source, picture, saved); };
     if (!effects_.EditPicture(source, save, reason)) {
-        ShowImportError(source, reason);
+        if (!reason.empty()) ShowImportError(source, reason);
         return;
     }
     if (!saved.empty()) effects_.TakeBitmap(saved);

@@ -28,7 +28,8 @@ class ImportEffects {
     virtual MediaKind Probe(const std::string& path, std::string& reason) = 0;
     // Shows the picture dialog on `source`. Its Save calls `save` with the
     // picture as shown, and the dialog closes when that returns true. False
-    // with the reason when `source` is no picture that can be read.
+    // with the reason when `source` is no picture that can be read, with no
+    // reason when the user stopped its reading.
     virtual bool EditPicture(const std::string& source,
                              const std::function<bool(const Picture&)>& save,
                              std::string& reason) = 0;

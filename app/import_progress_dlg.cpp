@@ -5,6 +5,9 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include <chrono>
+#include <thread>
+
 #include "app/message_box.h"
 
 namespace orvane {
@@ -13,12 +16,14 @@ namespace {
 
 // Often enough for a smooth bar, rare enough to cost nothing.
 constexpr int kPollMs = 50;
+// Shorter than this and a box would only flash.
+constexpr auto kQuiet = std::chrono::milliseconds(250);
 
 }  // namespace
 
-ImportProgressDlg::ImportProgressDlg(wxWindow* parent, const std::string& text,
-                                     ImportTask::Work work)
-    : wxDialog(parent, wxID_ANY, "Import recording"), work_(std::move(work)), timer_(this) {
+ImportProgressDlg::ImportProgressDlg(wxWindow* parent, const std::string& title,
+                                     const std::string& text, ImportTask::Work work)
+    : wxDialog(parent, wxID_ANY, WxText(title)), work_(std::move(work)), timer_(this) {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* what =
         new wxStaticText(this, wxID_ANY, WxText(text), wxDefaultPosition, wxSize(FromDIP(380), -1),
@@ -48,6 +53,13 @@ int ImportProgressDlg::ShowModal() {
     if (!task_.Start(std::move(work_))) {
         outcome_ = ImportOutcome::Failed("No thread could be started for the conversion.");
         return wxID_CANCEL;
+    }
+    const auto quietEnd = std::chrono::steady_clock::now() + kQuiet;
+    while (!task_.Finished() && std::chrono::steady_clock::now() < quietEnd)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (task_.Finished()) {
+        outcome_ = task_.Wait();
+        return outcome_.ok() ? wxID_OK : wxID_CANCEL;
     }
     timer_.Start(kPollMs);
     return wxDialog::ShowModal();

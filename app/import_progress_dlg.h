@@ -1,4 +1,4 @@
-// The recording import's progress box: a bar, what the conversion is doing,
+// The imports' progress box: a bar, what the conversion is doing,
 // and Stop. The window behind it keeps painting; the conversion runs on a
 // worker thread that the box polls.
 #pragma once
@@ -16,10 +16,12 @@ namespace orvane {
 
 class ImportProgressDlg : public wxDialog {
   public:
-    ImportProgressDlg(wxWindow* parent, const std::string& text, ImportTask::Work work);
+    ImportProgressDlg(wxWindow* parent, const std::string& title, const std::string& text,
+                      ImportTask::Work work);
     ~ImportProgressDlg() override;
 
     // Starts the conversion and returns when it has ended, one way or another.
+    // Work done within a moment never shows the box.
     int ShowModal() override;
     const ImportOutcome& Outcome() const { return outcome_; }
 

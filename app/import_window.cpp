@@ -47,11 +47,15 @@ MediaKind WindowImportEffects::Probe(const std::string& path, std::string& reaso
 bool WindowImportEffects::EditPicture(const std::string& source,
                                       const std::function<bool(const Picture&)>& save,
                                       std::string& reason) {
+    // A large picture takes a while to decode: the box shows it and can stop it.
     std::unique_ptr<PictureSource> picture;
-    {
-        wxBusyCursor busy;
-        picture = converter_.OpenPicture(source, reason);
-    }
+    ImportConverter& converter = converter_;
+    ImportProgressDlg reading(owner_, "Import picture", FileName(source),
+                              [&](ProgressSink& progress) {
+                                  picture = converter.OpenPicture(source, progress, reason);
+                                  return ImportOutcome::Done();
+                              });
+    reading.ShowModal();
     if (!picture) return false;
     ImportPictureDlg dialog(owner_, source, *picture, LastOptions(), save);
     dialog.ShowModal();
@@ -68,7 +72,8 @@ ImportOutcome WindowImportEffects::WritePicture(const Picture& picture, const st
 ImportOutcome WindowImportEffects::ConvertRecording(const std::string& source,
                                                     const std::string& target) {
     ImportConverter& converter = converter_;
-    ImportProgressDlg dialog(owner_, FileName(source) + " to " + FileName(target),
+    ImportProgressDlg dialog(owner_, "Import recording",
+                             FileName(source) + " to " + FileName(target),
                              [&converter, source, target](ProgressSink& progress) {
                                  return converter.ConvertRecording(source, target, progress);
                              });

@@ -37,13 +37,11 @@ TEST_F(ImportFlowTest, SuggestsANameBesideTheSourceThatIsNeverTheSource) {
         {dir.File("noext"), "wav", dir.File("noext.wav")},
         {bmp, "bmp", dir.File("cover-converted.bmp")},
         {dir.File("sub/../cover.bmp"), "bmp", dir.File("sub/../cover-converted.bmp")},
+        {dir.File("link.bmp"), "bmp", dir.File("link-converted.bmp")},
     };
     std::filesystem::create_directory(dir.File("sub"));
     for (const auto& c : cases)
         EXPECT_EQ(DefaultImportTarget(c.source, c.extension), c.expected) << c.source;
-    EXPECT_TRUE(SameFile(dir.File("link.bmp"), bmp));
-    EXPECT_TRUE(SameFile(dir.File("sub/../missing.bmp"), dir.File("missing.bmp")));
-    EXPECT_FALSE(SameFile(dir.File("cover.BMP"), bmp));
 }
 
 TEST_F(ImportFlowTest, PictureIsSavedWhereTheUserSaysAndTakenByTheOrdinaryCheck) {
@@ -91,8 +89,10 @@ TEST_F(ImportFlowTest, PictureDialogStaysOpenUntilSavedAndNothingIsTakenWithoutA
               (Events{"edit:" + photo, "error:Cannot import " + photo +
                                            ":\nInvalid data found when processing input"}));
     effects.events.clear();
-    flow.ImportPicture();  // chooser cancelled
-    EXPECT_EQ(effects.events, Events{"open:Import picture"});
+    flow.ImportPicture();                                            // chooser cancelled
+    effects.edit = [](const auto&, std::string&) { return false; };  // reading stopped
+    flow.ImportPictureFrom(photo);
+    EXPECT_EQ(effects.events, (Events{"open:Import picture", "edit:" + photo}));
 }
 
 TEST_F(ImportFlowTest, RecordingIsCheckedThenConvertedAndOnlyASuccessIsTaken) {

@@ -6,6 +6,7 @@
 #include <wx/clrpicker.h>
 #include <wx/gauge.h>
 #include <wx/radiobox.h>
+#include <wx/timer.h>
 
 #include "app/drop_target.h"
 #include "app/import_chooser.h"
@@ -33,16 +34,21 @@ Dialog* OpenDialog() {
 }
 
 // Runs `user` once the modal dialog of type Dialog is up, then makes sure it
-// has ended so that a failed test cannot hang.
+// has ended so that a failed test cannot hang. A timer looks for it, so that
+// another box before it (a picture being read) runs and ends as usual.
 template <typename Dialog>
 void WhenOpen(std::function<void(Dialog&)> user) {
-    wxTheApp->CallAfter([user] {
-        Dialog* dialog = nullptr;
-        PumpUntil([&] { return (dialog = OpenDialog<Dialog>()) != nullptr; }, 10s);
-        ASSERT_NE(dialog, nullptr);
+    auto* timer = new wxTimer;
+    timer->Bind(wxEVT_TIMER, [timer, user](wxTimerEvent&) {
+        Dialog* dialog = OpenDialog<Dialog>();
+        if (!dialog || !timer->IsRunning()) return;
+        timer->Stop();
         user(*dialog);
         if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+        // Not before: the timer holds `user`.
+        wxTheApp->CallAfter([timer] { delete timer; });
     });
+    timer->Start(10);
 }
 
 class ImportWindowTest : public MainWindowTest {
@@ -165,20 +171,24 @@ TEST_F(ImportWindowTest, DroppedFilesAreCheckedOrImportedEachInTurnAfterTheDrop)
     }));
 }
 
-TEST_F(ImportWindowTest, RecordingProgressShowsAndStopLeavesTheWindowAsItWas) {
+// Stopped while a picture is read or a recording converted: no box (not even
+// for FFmpeg's words for being interrupted), nothing taken.
+TEST_F(ImportWindowTest, ProgressShowsAndStopLeavesTheWindowAsItWas) {
     SetImportConverterFactory([] { return std::make_unique<StalledConverter>(); });
     const std::string song = dir.File("song.mp3");
     WriteFile(song, {'x'});
-    answers = {song, dir.File("song.wav")};
-    WhenOpen<ImportProgressDlg>([&](ImportProgressDlg& d) {
-        EXPECT_TRUE(PumpUntil([&] { return d.Bar()->GetValue() == 50; }, 10s));
-        Send(d.StopButton(), wxCommandEvent(wxEVT_BUTTON, wxID_CANCEL));
-        EXPECT_FALSE(d.StopButton()->IsEnabled());
-        EXPECT_TRUE(PumpUntil([&] { return !d.IsModal(); }, 10s));
-    });
-    dlg->OnImportRecording();
-    EXPECT_EQ(requests.size(), 2u);
-    EXPECT_TRUE(dlg->Model().wavePath.empty());
+    answers = {song, song, dir.File("song.wav")};
+    for (void (CMainDlg::*command)() : {&CMainDlg::OnImportPicture, &CMainDlg::OnImportRecording}) {
+        WhenOpen<ImportProgressDlg>([&](ImportProgressDlg& d) {
+            EXPECT_TRUE(PumpUntil([&] { return d.Bar()->GetValue() == 50; }, 10s));
+            Send(d.StopButton(), wxCommandEvent(wxEVT_BUTTON, wxID_CANCEL));
+            EXPECT_FALSE(d.StopButton()->IsEnabled());
+            EXPECT_TRUE(PumpUntil([&] { return !d.IsModal(); }, 10s));
+        });
+        (dlg.get()->*command)();
+    }
+    EXPECT_EQ(requests.size(), 3u);
+    EXPECT_TRUE(dlg->Model().bitmapPath.empty() && dlg->Model().wavePath.empty());
     EXPECT_TRUE(boxes.empty());
 }
 
