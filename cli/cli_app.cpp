@@ -1,62 +1,20 @@
 #include "cli/cli_app.h"
 
-#include <pthread.h>
-
-#include <csignal>
-#include <filesystem>
+#include <cstdio>
+#include <memory>
 #include <ostream>
 #include <vector>
 
-#include "cli/cli_console.h"
-#include "encoder/creation_job.h"
-#include "encoder/image_size.h"
-#include "input/bitmap_reader.h"
-#include "input/file_identity.h"
-#include "input/wave_reader.h"
+#include "cli/cli_command.h"
+#include "cli/create_command.h"
 
 namespace orvane {
 namespace {
 
-struct CliArgs {
-    bool force = false;
-    bool quiet = false;
-    bool help = false;
-    bool version = false;
-    std::vector<std::string> files;
-    std::string error;  // empty when the command line is usable
-};
-
-CliArgs ParseArgs(int argc, const char* const* argv) {
-    CliArgs args;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            args.files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--force") {
-            args.force = true;
-        } else if (arg == "--quiet") {
-            args.quiet = true;
-        } else if (arg == "--help" || arg == "-h") {
-            args.help = true;
-        } else if (arg == "--version") {
-            args.version = true;
-        } else if (args.error.empty()) {
-            args.error = "unknown option '" + arg + "'";
-        }
-    }
-    if (args.error.empty() && args.files.size() != 3) {
-        args.error = "expected PICTURE, RECORDING and OUTPUT, got " +
-                     std::to_string(args.files.size()) + " file name(s)";
-    }
-    return args;
-}
-
-const char* const kHelpText =
-    "Makes the raw disc image of a one-picture CD+G audio track: 2,448-byte sectors,\n"
-    "the recording's audio followed by the R-W subcode that draws the picture.\n"
+const char* const kCreateHelp =
+    "Without a command, makes the raw disc image of a one-picture CD+G audio track:\n"
+    "2,448-byte sectors, the recording's audio followed by the R-W subcode that draws\n"
+    "the picture.\n"
     "\n"
     "  PICTURE    a 288 x 192, 16-colour BMP of 27,766 bytes\n"
     "  RECORDING  a WAVE file: 44.1 kHz, 16 bit, stereo, at least 20 seconds\n"
@@ -64,145 +22,78 @@ const char* const kHelpText =
     "\n"
     "  --force    overwrite OUTPUT if it exists\n"
     "  --quiet    print errors only\n"
-    "  --help     print this text\n"
-    "  --version  print the version\n"
+    "  --help     print this text (COMMAND --help: that command's options)\n"
+    "  --version  print the version\n";
+
+const char* const kExitHelp =
     "\n"
     "Exit status: 0 completed, 1 an input or the output was refused, 2 usage error,\n"
     "3 error reading or writing during the run, 130 stopped by SIGINT or SIGTERM.\n";
 
-// Prints a reader's verdict: the log line when accepted; otherwise the box
-// text, then the log line (a failed open has one text for both).
-bool Report(bool accepted, const std::string& boxText, const std::string& logLine,
-            CliConsole& console) {
-    if (accepted) {
-        console.Info(logLine);
-        return true;
+std::string HelpText(const CLI::App& app) {
+    std::string text = UsageText() + '\n' + kCreateHelp;
+    const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
+    if (!commands.empty()) {
+        text += "\nCommands:\n";
+        for (const CLI::App* command : commands) {
+            char line[160];
+            std::snprintf(line, sizeof line, "  %-19s %s\n", command->get_name().c_str(),
+                          command->get_description().c_str());
+            text += line;
+        }
     }
-    if (!boxText.empty() && boxText != logLine) console.Error(boxText);
-    console.Error(logLine);
-    return false;
+    return text + kExitHelp;
 }
 
-bool CheckPicture(const std::string& path, Picture& picture, CliConsole& console) {
-    const BitmapOutcome outcome = ReadBitmapFile(path, picture);
-    return Report(outcome.status == BitmapStatus::Accepted, outcome.boxText, outcome.logLine,
-                  console);
-}
-
-bool CheckRecording(const std::string& path, WaveNumbers& numbers, CliConsole& console) {
-    const WaveOutcome outcome = CheckWaveFile(path, numbers);
-    return Report(outcome.status == WaveStatus::Accepted, outcome.boxText, outcome.logLine,
-                  console);
-}
-
-bool PathExists(const std::string& path) {
-    std::error_code ec;
-    // symlink_status: a dangling link is still something --force would replace.
-    const auto status = std::filesystem::symlink_status(path, ec);
-    return !ec && status.type() != std::filesystem::file_type::not_found;
-}
-
-bool CheckOutput(const CliArgs& args, std::int64_t audioByteCount, CliEnvironment& env,
-                 CliConsole& console) {
-    const std::string& output = args.files[2];
-    if (OutputIsAnInput(output, args.files[0], args.files[1])) {
-        console.Error("Output file must differ from the bitmap and WAVE files");
-        return false;
+// The parse failed or asked for help; CLI11 says which by the error's type.
+int ReportParse(const CLI::ParseError& error, const CLI::App& app, CliEnvironment& env) {
+    if (dynamic_cast<const CLI::CallForHelp*>(&error) != nullptr) {
+        const auto chosen = app.get_subcommands();
+        env.out << (chosen.empty() ? HelpText(app) : chosen.front()->help());
+        return kExitCompleted;
     }
-    if (!args.force && PathExists(output)) {
-        console.Error("Output file exists, use --force to overwrite");
-        return false;
-    }
-    const std::uint64_t needed = BytesNeeded(audioByteCount);
-    const std::uint64_t available = env.freeBytes ? env.freeBytes(output) : 0;
-    if (needed > available) {
-        console.Error("Not enough diskspace, " + std::to_string(needed - available) +
-                      " more bytes needed");
-        console.Error("Insufficient diskspace");
-        return false;
-    }
-    return true;
-}
-
-// Starts the job with the stop signals blocked, so its thread inherits a mask
-// that sends them to the waiting main thread: the job's reads and writes are
-// never interrupted, it only sees stopRequested.
-JobRunner::StartResult StartJob(JobRunner& runner, JobInputs inputs, JobState& state,
-                                StatusSink& sink) {
-    sigset_t stopSignals, previous;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, &previous);
-    const auto result = runner.Start(std::move(inputs), state, sink);
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    return result;
-}
-
-int RunJob(JobInputs inputs, CliEnvironment& env, CliConsole& console) {
-    JobState& state = env.state;
-    if (env.interrupted.load()) {
-        console.Error("Canceled by user");
-        return kExitStopped;
-    }
-    console.Info("Creating CD+G file...");
-    // Clear first, then look again: a signal in between has set the flag anew.
-    state.stopRequested.store(false);
-    if (env.interrupted.load()) state.stopRequested.store(true);
-
-    CliStatusSink sink(console, state);
-    JobRunner runner;
-    if (StartJob(runner, std::move(inputs), state, sink) != JobRunner::StartResult::Started) {
-        console.Error("Could not start the creation job");  // the window's text
-        return kExitIoError;
-    }
-    runner.Wait();
-    if (sink.ioError()) return kExitIoError;
-    if (sink.completed()) return kExitCompleted;
-    return kExitStopped;
+    return UsageError(error.what(), env);
 }
 
 }  // namespace
 
 std::string UsageText() {
     return "Usage: orvane-cli [--force] [--quiet] PICTURE RECORDING OUTPUT\n"
-           "       orvane-cli --help | --version\n";
+           "       orvane-cli COMMAND [OPTIONS] [FILES]\n"
+           "       orvane-cli --help | --version | COMMAND --help\n";
+}
+
+int UsageError(const std::string& message, CliEnvironment& env) {
+    env.err << "orvane-cli: " << message << '\n' << UsageText();
+    return kExitUsage;
 }
 
 int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
-    const CliArgs args = ParseArgs(argc, argv);
-    if (args.help) {
-        env.out << UsageText() << '\n' << kHelpText;
-        return kExitCompleted;
+    CLI::App app("Makes and checks CD+G disc images.", "orvane-cli");
+    app.set_help_flag("--help,-h", "print the help");
+    bool version = false;
+    app.add_flag("--version", version, "print the version");
+
+    // The create form lives on the top level; every other command is a
+    // subcommand of its own.
+    const CliCommand create = SetUpCreateCommand(app, env);
+    // One line per command, in the order --help lists them.
+    std::vector<CliCommand> commands;
+    app.require_subcommand(0, 1);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return ReportParse(error, app, env);
     }
-    if (args.version) {
+    if (version) {
         env.out << kVersionLine << '\n';
         return kExitCompleted;
     }
-    if (!args.error.empty()) {
-        env.err << "orvane-cli: " << args.error << '\n' << UsageText();
-        return kExitUsage;
+    for (const CliCommand& command : commands) {
+        if (command.app->parsed()) return command.run();
     }
-
-    CliConsole console(env.err, env.errIsTerminal, args.quiet, env.localTime);
-    JobState& state = env.state;
-    Picture picture{};
-    InitPicture(picture);
-    if (!CheckPicture(args.files[0], picture, console)) return kExitRefused;
-    state.bitmapValid = true;
-
-    WaveNumbers numbers;
-    if (!CheckRecording(args.files[1], numbers, console)) return kExitRefused;
-    state.waveValid = true;
-    state.waveFileLength = numbers.fileLength;
-    state.audioDataOffset = numbers.audioDataOffset;
-    state.audioByteCount = numbers.fileLength - numbers.audioDataOffset;
-
-    if (!CheckOutput(args, state.audioByteCount, env, console)) return kExitRefused;
-    state.outputChosen = true;
-    state.jobWavePath = args.files[1];
-    state.jobOutputPath = args.files[2];
-    return RunJob(SnapshotInputs(state, picture), env, console);
+    return create.run();
 }
 
 }  // namespace orvane

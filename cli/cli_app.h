@@ -41,6 +41,9 @@ struct CliEnvironment {
 
 std::string UsageText();
 
+// Prints "orvane-cli: MESSAGE" and the usage to env.err; returns kExitUsage.
+int UsageError(const std::string& message, CliEnvironment& env);
+
 int RunCli(int argc, const char* const* argv, CliEnvironment& env);
 
 }  // namespace orvane

@@ -13,18 +13,46 @@
 namespace orvane {
 namespace {
 
-OutputError SystemError(int error) { return {true, std::strerror(error)}; }
+OutputError SystemError(int error) {
+    return {true, std::strerror(error)};
+}
+
+std::string FolderOf(const std::string& target) {
+    const std::filesystem::path path(target);
+    return path.has_parent_path() ? path.parent_path().string() : ".";
+}
+
+// Publishes `temp` as `target` without replacing an existing target.
+// link() refuses an existing name atomically; file systems without hard links
+// (FAT, some FUSE mounts) fall back to a look first, then rename().
+int PublishNew(const std::string& temp, const std::string& target) {
+    if (link(temp.c_str(), target.c_str()) == 0) return unlink(temp.c_str()), 0;
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP) return errno;
+    struct stat info {};
+    if (lstat(target.c_str(), &info) == 0) return EEXIST;
+    return std::rename(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+}
+
+// The rename itself reaches the disk only with the folder; failing to flush
+// the folder loses nothing that was there before, so it is not an error.
+void SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
 
 }  // namespace
 
-OutputFile::~OutputFile() { Discard(); }
+OutputFile::~OutputFile() {
+    Discard();
+}
 
 OutputError OutputFile::Create(const std::string& target) {
     Discard();
     target_ = target;
-    const std::filesystem::path path(target);
-    const std::string dir = path.has_parent_path() ? path.parent_path().string() : ".";
-    std::string pattern = dir + "/." + path.filename().string() + ".XXXXXX";
+    const std::string pattern =
+        FolderOf(target) + "/." + std::filesystem::path(target).filename().string() + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = mkostemp(name.data(), O_CLOEXEC);
@@ -57,14 +85,11 @@ OutputError OutputFile::Commit(bool replace) {
     const int fd = fd_;
     fd_ = -1;
     if (close(fd) != 0) return SystemError(errno);
-    if (replace) {
-        if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) return SystemError(errno);
-    } else {
-        // link() refuses an existing target, where rename() would replace it.
-        if (link(tempPath_.c_str(), target_.c_str()) != 0) return SystemError(errno);
-        unlink(tempPath_.c_str());
-    }
+    const int error = replace ? (std::rename(tempPath_.c_str(), target_.c_str()) == 0 ? 0 : errno)
+                              : PublishNew(tempPath_, target_);
+    if (error != 0) return SystemError(error);
     tempPath_.clear();
+    SyncFolder(FolderOf(target_));
     return {};
 }
 
