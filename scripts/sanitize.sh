@@ -94,7 +94,7 @@ run_fuzz() {
       cat "$out" >&2
       return 1
     fi
-    echo "$t: $(grep -E '^#[0-9]+ +DONE' "$out" || tail -n 1 "$out")"
+    echo "$t: $(grep -E '^#[0-9]+[[:space:]]+DONE' "$out" || tail -n 1 "$out")"
   done
 }
 

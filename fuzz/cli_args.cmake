@@ -1,0 +1,1 @@
+orvane_add_fuzzer(cli_args LIBS orvane_cli_lib)

@@ -1,0 +1,31 @@
+// Command lines orvane-cli accepts and near misses, NUL-separated.
+#include <string>
+#include <vector>
+
+#include "fuzz/fuzz_support.h"
+
+namespace {
+
+std::string Line(std::initializer_list<const char*> args) {
+    std::string joined;
+    for (const char* arg : args) {
+        if (!joined.empty()) joined += '\0';
+        joined += arg;
+    }
+    return joined;
+}
+
+}  // namespace
+
+std::vector<std::string> FuzzSeeds() {
+    return {Line({"cover.bmp", "song.wav", "disc.cdg"}),
+            Line({"--force", "--quiet", "cover.bmp", "song.wav", "disc.cdg"}),
+            Line({"--", "-cover.bmp", "-song.wav", "-disc.cdg"}),
+            Line({"--help"}),
+            Line({"-h"}),
+            Line({"--version"}),
+            Line({"--force=1", "a", "b"}),
+            Line({"--unknown", "a", "b", "c"}),
+            Line({"a", "b", "c", "d"}),
+            Line({""})};
+}
