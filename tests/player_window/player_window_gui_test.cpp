@@ -13,7 +13,7 @@
 #include "app/player_dlg.h"
 #include "app/player_text.h"
 #include "gui/gui_helpers.h"
-#include "player/screen_render.h"
+#include "player/cdg_stream.h"
 #include "player_image.h"
 #include "res/resource_ids.h"
 #include "support/gui_test_support.h"
@@ -33,11 +33,7 @@ CPlayerDlg* OpenPlayer() {
 
 // A .cdg stream: the subcode of each of the image's sectors.
 void WriteCdgStream(const std::string& image, const std::string& stream) {
-    const Bytes raw = ReadFile(image);
-    Bytes cdg;
-    for (std::size_t at = 0; at + 2448 <= raw.size(); at += 2448)
-        cdg.insert(cdg.end(), raw.begin() + at + 2352, raw.begin() + at + 2448);
-    WriteFile(stream, cdg);
+    WriteFile(stream, SubcodeOf(ReadFile(image)));
 }
 
 // The window shows the screen after the last sector of `image`, each pixel
