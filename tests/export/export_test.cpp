@@ -122,34 +122,29 @@ std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio) {
 }
 
 TEST(Export, CdrdaoBurnsTheImageFromItsToc) {
-    struct Case {
-        const char* image;
-        const char* toc;
-        const char* dataFile;  // how the toc names the image; empty: absolute
+    // The image beside the toc, in another folder, and with a name cdrdao
+    // misreads unless quoted and escaped.
+    const std::pair<const char*, const char*> cases[] = {
+        {"song.img", "song.toc"},
+        {"song.img", "elsewhere/song.toc"},
+        {"it's \"a\\\"b\\101\".img", "it's.toc"},  // a bare \101 is "A" to cdrdao
     };
-    const Case cases[] = {
-        {"song.img", "song.toc", "\"song.img\""},
-        {"song.img", "elsewhere/song.toc", ""},
-        {"it's \"a\\b\".img", "it's.toc", "\"it's \\\"a\\134b\\\".img\""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.toc);
+    for (const auto& [imageName, tocName] : cases) {
+        SCOPED_TRACE(tocName);
         test::ImageRig rig(300);
-        const std::string image = rig.dir.File(c.image);
+        const std::string image = rig.dir.File(imageName);
         std::filesystem::rename(rig.image, image);
         std::filesystem::create_directories(rig.dir.File("elsewhere"));
         ExportRequest request = rig.Request({});
         request.image = image;
-        request.targets.toc = rig.dir.File(c.toc);
+        request.targets.toc = rig.dir.File(tocName);
         test::RecordingProgress progress;
         ASSERT_EQ(RunExport(request, progress).status, ExportStatus::Completed);
 
+        // The toc tells the user to swap, as the samples below need.
         const Bytes toc = test::ReadFile(request.targets.toc);
-        const std::string text(toc.begin(), toc.end());
-        EXPECT_NE(text.find("cdrdao write --swap "), std::string::npos);
-        const std::string name = *c.dataFile ? c.dataFile : "\"" + image + "\"";
-        EXPECT_NE(text.find("TRACK AUDIO RW\nDATAFILE " + name + " 00:04:00\n"), std::string::npos)
-            << text;
+        EXPECT_NE(std::string(toc.begin(), toc.end()).find("cdrdao write --swap "),
+                  std::string::npos);
         // From another folder, as a user would run it.
         const std::string cdrdao = "cd / && cdrdao ";
         const std::string tocArg = Quote(request.targets.toc);
