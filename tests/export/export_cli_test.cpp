@@ -54,7 +54,6 @@ TEST(ExportCli, WritesWhatItIsToldAndExitsAsCreateDoes) {
          {"x.mp3", "x.wav"},
          "Exported: @/x.wav\n"},
         {"exists", {"--cdg", "@/in.wav"}, 1, {}, "in.wav exists already, use --force"},
-        {"the image", {"--toc", "@/song.img", "--force"}, 1, {}, "is the image itself"},
         {"bit rate", {"--bitrate", "100"}, 2, {}, "--bitrate"},
         {"cannot write", {"--toc", "@/in.wav/x.toc"}, 3, {}, "x.toc: Not a directory"},
         {"stopped", {"--wav"}, 130, {}, "Export stopped", true},

@@ -1,5 +1,5 @@
-// orvane-cli render and check, in-process: texts, exit statuses, and the
-// PNG read back by ffmpeg.
+// orvane-cli render and check, in-process: texts, exit statuses, the PNG
+// read back by ffmpeg, and the pixels a corrupted subcode byte changes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -22,17 +22,24 @@ struct CliCase {
 };
 
 TEST(CliPlayer, RenderAndCheckSayWhatHappened) {
-    JobRig rig(1600 * kSectorAudioBytes, 4);
+    JobRig rig(1600 * kSectorAudioBytes, 8);
     rig.Run();
     const std::string image = rig.output, picture = rig.dir.File("picture.bmp");
     WriteFile(picture, MakeBmp(rig.inputs.picture));
     const std::string small = rig.dir.File("small.bmp");
     WriteFile(small, MakeBmp(rig.inputs.picture, {.width = 48}));
+    // The image with one subcode byte of sector 101 changed: it holds the
+    // first half of a tile, a normal tile and then XOR tiles.
+    const auto corrupt = [&](const std::string& name, std::size_t at, std::uint8_t flip) {
+        Bytes bytes = ReadFile(image);
+        bytes[101 * kRawSectorBytes + kSectorAudioBytes + at] ^= flip;
+        WriteFile(rig.dir.File(name), bytes);
+        return rig.dir.File(name);
+    };
+    const std::string bad = corrupt("bad.cdg", 4 + 4 + 3, 0x01);           // one pixel of a tile
+    const std::string xorRow = corrupt("xor.cdg", 24 + 4 + 4 + 11, 0x3F);  // an XOR tile's row
+    const std::string parity = corrupt("parity.cdg", 2, 0x15);             // players ignore parity
     Bytes bytes = ReadFile(image);
-    bytes[200 * kRawSectorBytes + kSectorAudioBytes + 8] ^= 0x20;  // one pixel of a tile
-    const std::string bad = rig.dir.File("bad.cdg");
-    WriteFile(bad, bytes);
-    bytes = ReadFile(image);
     bytes.resize(bytes.size() + 100);
     const std::string tail = rig.dir.File("tail.cdg");
     WriteFile(tail, bytes);
@@ -63,7 +70,9 @@ TEST(CliPlayer, RenderAndCheckSayWhatHappened) {
         {{"render", image}, 2, "", "OUT.png is required"},
         {{"check", image, picture}, 0, clean, ""},
         {{"check", tail, picture}, 0, clean, "Ignored the last 100 bytes of " + tail},
+        {{"check", parity, picture}, 0, clean, ""},
         {{"check", bad, picture}, 1, "Picture complete at 20.49 s\n1 pixel differs\n", ""},
+        {{"check", xorRow, picture}, 1, "Picture complete at 20.49 s\n6 pixels differ\n", ""},
         {{"check", rig.wave, picture},
          3,
          "",

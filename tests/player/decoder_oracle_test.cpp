@@ -35,6 +35,10 @@ void RandomTiles(CdgStream& s, std::mt19937& rng, int count) {
 // and packets a player skips: other commands, unknown instructions.
 void TilesAndPresets(CdgStream& s, std::vector<std::size_t>& checks) {
     std::mt19937 rng(11);
+    // Before any colours are loaded: the start palette.
+    s.Add(Tile(2, 3, 1, 6, {1, 2, 4, 8, 16, 32, 3, 5, 9, 17, 33, 62}));
+    s.EndSector();
+    checks.push_back(s.sectors());
     s.Add(Colours(0, RandomColours(rng)));
     s.Add(Colours(8, RandomColours(rng)));
     s.Add(Preset(3));

@@ -141,16 +141,5 @@ TEST(Decoder, ScreensWorkedOutByHand) {
     }
 }
 
-TEST(Decoder, RendersColoursTimesSeventeen) {
-    CdgDecoder d;
-    d.ApplyPacket(Colours(8, {0x000, 0xF00, 0x0F0, 0x00F, 0x123, 0xFFF, 0xA5C, 0x777}).data());
-    d.ApplyPacket(Tile(3, 7, 14, 14, kSolid).data());  // colour 8 + 6 = 0xA5C
-    const RgbScreen rgb = RenderRgb(d.screen());
-    const std::size_t at = (3 * 12 * kCdgWidth + 7 * 6) * 3;
-    EXPECT_EQ(std::vector<int>(rgb.begin() + at, rgb.begin() + at + 3),
-              (std::vector<int>{0xAA, 0x55, 0xCC}));
-    EXPECT_EQ(rgb[0], 0);  // the start state is black
-}
-
 }  // namespace
 }  // namespace orvane::test

@@ -44,9 +44,6 @@ TEST(FileAudio, ReadsTheDecodedSoundFromAnywhere) {
         FileAudio audio;
         ASSERT_EQ(audio.Open(dir.File("s.flac"), size), "");
     }
-    WriteFile(dir.File("noise.mp3"), Bytes(3000, 0x55));
-    FileAudio audio;
-    EXPECT_EQ(audio.Open(dir.File("noise.mp3"), size), "Invalid data found when processing input");
 }
 
 }  // namespace

@@ -54,16 +54,13 @@ TEST(PlayerDecisions, Texts) {
                       .pictureCompleteSectors = 1537};
     PlayerNotes stream{.cdgStream = true, .audioName = "song.mp3", .ignoredBytes = 12345};
     PlayerNotes silentStream{.cdgStream = true, .audioName = "song.mp3", .device = false};
-    PlayerNotes noSound{.cdgStream = true, .device = false};
     const std::pair<PlayerNotes, std::string> cases[] = {
-        {PlayerNotes{}, ""},
         {image,
          "Read error, playing stopped: The file got shorter.  No audio device (Audio target 'x' "
          "not available): playing silently.  Ignored the last 1 byte: not a whole sector."
          "  Picture complete at 20.49 s."},
         {stream, "Ignored the last 12,345 bytes: not a whole sector.  Sound from song.mp3."},
         {silentStream, "No audio device: playing silently."},
-        {noSound, "No .mp3, .wav, .ogg or .flac file of the same name beside it: no sound."},
     };
     for (const auto& [notes, text] : cases) EXPECT_EQ(StatusText(notes), text);
 }

@@ -1,37 +1,18 @@
 #include "player_image.h"
 
 #include <cstdlib>
+#include <filesystem>
 
-#include "encoder/creation_job.h"
+#include "encoder/job_support.h"
 
 namespace orvane::test {
 
-namespace {
-
-class QuietSink : public StatusSink {
-  public:
-    void Send(JobStatus, int) override {}
-};
-
-}  // namespace
-
 PlayerImage MakePlayerImage(const std::string& path, double seconds, std::uint32_t seed) {
-    const auto audioBytes = static_cast<std::size_t>(seconds * 44100) * 4;
-    const std::string wave = path + ".wav";
-    const Bytes wav = MakeWav(audioBytes);
-    WriteFile(wave, wav);
-    JobInputs inputs;
-    inputs.picture = RandomPicture(seed);
-    inputs.wavePath = wave;
-    inputs.outputPath = path;
-    inputs.audioDataOffset = static_cast<std::int64_t>(WavHeaderBytes());
-    inputs.audioByteCount = static_cast<std::int64_t>(audioBytes);
-    JobState state;
-    state.stopRequested = false;
-    QuietSink sink;
-    CreationJob(inputs, state, sink);
-    std::remove(wave.c_str());
-    return {path, Bytes(wav.begin() + static_cast<std::ptrdiff_t>(WavHeaderBytes()), wav.end())};
+    JobRig rig(static_cast<std::size_t>(seconds * 44100) * 4, seed);
+    rig.Run();
+    std::filesystem::copy_file(rig.output, path);
+    const auto header = static_cast<std::ptrdiff_t>(WavHeaderBytes());
+    return {path, Bytes(rig.wav.begin() + header, rig.wav.end())};
 }
 
 void UseAudioDriver(const std::string& driver, const std::string& file, int delayMs) {

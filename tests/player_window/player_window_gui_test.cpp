@@ -13,7 +13,7 @@
 #include "app/player_dlg.h"
 #include "app/player_text.h"
 #include "gui/gui_helpers.h"
-#include "player/screen_render.h"
+#include "player/cdg_stream.h"
 #include "player_image.h"
 #include "res/resource_ids.h"
 #include "support/gui_test_support.h"
@@ -33,11 +33,7 @@ CPlayerDlg* OpenPlayer() {
 
 // A .cdg stream: the subcode of each of the image's sectors.
 void WriteCdgStream(const std::string& image, const std::string& stream) {
-    const Bytes raw = ReadFile(image);
-    Bytes cdg;
-    for (std::size_t at = 0; at + 2448 <= raw.size(); at += 2448)
-        cdg.insert(cdg.end(), raw.begin() + at + 2352, raw.begin() + at + 2448);
-    WriteFile(stream, cdg);
+    WriteFile(stream, SubcodeOf(ReadFile(image)));
 }
 
 // The window shows the screen after the last sector of `image`, each pixel
@@ -153,15 +149,14 @@ TEST_F(PlayerWindowTest, PlaysToTheEndWithEveryByteOfTheSound) {
     EXPECT_EQ(chooserTitles, std::vector<std::string>(2, "Play image"));
 }
 
-// A file that cannot be played gives one clear box and no window; one that
-// plays with something missing says so on the status line.
+// A file that cannot be played gives one clear box and no window (the
+// player tests check each reason's words); one that plays with something
+// missing says so on the status line.
 TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
     const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 2.0);
     Bytes tailed = ReadFile(image.path);
     tailed.resize(tailed.size() + 1000, 0xAA);
     WriteFile(dir.File("tailed.cdg"), tailed);
-    WriteFile(dir.File("empty.cdg"), {});
-    WriteFile(dir.File("song.wav"), MakeWav(44100 * 4));
     WriteCdgStream(image.path, dir.File("stream.cdg"));
     WriteCdgStream(image.path, dir.File("broken.cdg"));
     WriteFile(dir.File("broken.mp3"), Bytes(5000, 0x55));
@@ -169,8 +164,6 @@ TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
     // start of the window's status line.
     const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         {"missing.cdg", "dummy", "Cannot play \"missing.cdg\":\nNo such file or directory.", ""},
-        {"empty.cdg", "dummy", "Cannot play \"empty.cdg\":\nThe file is empty.", ""},
-        {"song.wav", "dummy", "Cannot play \"song.wav\":\nNo CD+G graphics found.", ""},
         {"tailed.cdg", "dummy", "", "Ignored the last 1,000 bytes: not a whole sector."},
         {"disc.cdg", "no-such-driver", "",
          "No audio device (Audio target 'no-such-driver' not available): playing silently."},
