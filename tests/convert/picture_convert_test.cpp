@@ -222,10 +222,8 @@ TEST(PictureConvert, BadPicturesAreRefusedWithTheReasonAndNothingIsWritten) {
     test::Bytes png = test::ReadFile(file("cut.png"));
     png.resize(png.size() / 3);
     test::WriteFile(file("cut.png"), png);
-    for (const char* name : {"huge.jpg", "huge.bmp"})
-        ASSERT_TRUE(test::RunQuiet("convert -size 64x48 xc:gray BMP3:'" + file(name) + "'") &&
-                    test::RunQuiet("convert -size 64x48 xc:gray '" + std::string(name).substr(5) +
-                                   ":" + file(name) + "'"));
+    ASSERT_TRUE(test::RunQuiet("convert -size 64x48 xc:gray '" + file("huge.jpg") + "'"));
+    ASSERT_TRUE(test::RunQuiet("convert -size 64x48 xc:gray BMP3:'" + file("huge.bmp") + "'"));
     ClaimSize(file("huge.jpg"), JpegSofAt(test::ReadFile(file("huge.jpg"))), 12000, 9000, true, 2);
     PadJpeg(file("huge.jpg"));
     ClaimSize(file("huge.bmp"), 18, 12000, 9000, false, 4);
