@@ -47,10 +47,11 @@ Pixels ScreenRgb(const Picture& picture) {
     return rgb;
 }
 
-Pixels ResizedReference(const std::string& file, const std::string& geometry) {
-    return Capture("convert '" + file +
-                   "[0]' -auto-orient -background black -alpha remove -resize '" + geometry +
-                   "' -depth 8 RGB:- 2>/dev/null");
+Pixels ResizedReference(const std::string& file, const std::string& geometry,
+                        const std::string& background) {
+    return Capture("convert '" + file + "[0]' -auto-orient -background '" + background +
+                   "' -alpha remove -resize '" + geometry +
+                   "' -gravity center -extent 288x192 -depth 8 RGB:- 2>/dev/null");
 }
 
 double Psnr(const Pixels& a, const Pixels& b) {

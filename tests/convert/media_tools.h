@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "encoder/picture.h"
+#include "encoder/progress_sink.h"
 
 namespace orvane::test {
 
@@ -24,9 +25,21 @@ std::string Ffmpeg(const std::string& args);
 // 288 x 192 RGB bytes, top row first: what a player shows of `picture`
 // (each palette component's high 4 bits, times 17).
 Pixels ScreenRgb(const Picture& picture);
-// ImageMagick's picture of `file` resized to exactly 288 x 192, as RGB bytes.
-Pixels ResizedReference(const std::string& file, const std::string& geometry = "288x192!");
+// ImageMagick's picture of `file` on `background`, resized by `geometry` and
+// cut or padded about its middle to 288 x 192, as RGB bytes.
+Pixels ResizedReference(const std::string& file, const std::string& geometry = "288x192!",
+                        const std::string& background = "black");
 // Peak signal-to-noise ratio of two equal-length 8-bit pictures, in dB.
 double Psnr(const Pixels& a, const Pixels& b);
+
+// Says stop after `polls` questions.
+class StopAfter : public NullProgress {
+  public:
+    explicit StopAfter(int polls) : left_(polls) {}
+    bool IsCancelled() const override { return left_-- <= 0; }
+
+  private:
+    mutable int left_;
+};
 
 }  // namespace orvane::test

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <ostream>
 
 #include "input/bitmap_reader.h"
 #include "media_tools.h"
@@ -80,45 +79,14 @@ TEST(PictureConvert, EveryFormatAndDepthBecomesTheBitmapOrvaneTakes) {
 }
 
 // An EXIF block holding only the orientation tag, put right after the JPEG's
-// start marker as cameras do.
+// start marker as cameras do: a little-endian TIFF whose one IFD at 8 holds
+// one entry, 0x0112 SHORT count 1, and no next IFD.
 void AddOrientation(const std::string& jpeg, int orientation) {
     test::Bytes file = test::ReadFile(jpeg);
-    const test::Bytes segment = {0xFF,
-                                 0xE1,
-                                 0,
-                                 34,
-                                 'E',
-                                 'x',
-                                 'i',
-                                 'f',
-                                 0,
-                                 0,
-                                 'I',
-                                 'I',
-                                 42,
-                                 0,
-                                 8,
-                                 0,
-                                 0,
-                                 0,  // little-endian TIFF, IFD at 8
-                                 1,
-                                 0,  // one entry
-                                 0x12,
-                                 0x01,
-                                 3,
-                                 0,
-                                 1,
-                                 0,
-                                 0,
-                                 0,  // 0x0112, SHORT, count 1
-                                 static_cast<std::uint8_t>(orientation),
-                                 0,
-                                 0,
-                                 0,
-                                 0,
-                                 0,
-                                 0,
-                                 0};  // no next IFD
+    test::Bytes segment = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0,    0,    'I', 'I',
+                           42,   0,    8, 0,  0,   0,   1,   0,   0x12, 0x01, 3,   0,
+                           1,    0,    0, 0,  0,   0,   0,   0,   0,    0,    0,   0};
+    segment[28] = static_cast<std::uint8_t>(orientation);
     file.insert(file.begin() + 2, segment.begin(), segment.end());
     test::WriteFile(jpeg, file);
 }
@@ -146,19 +114,7 @@ TEST(PictureConvert, JpegIsTurnedUprightByItsOrientationTag) {
     }
 }
 
-struct Rgb8 {
-    int r, g, b;
-    bool operator==(const Rgb8&) const = default;
-};
-std::ostream& operator<<(std::ostream& o, const Rgb8& c) {
-    return o << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
-Rgb8 At(const Picture& p, int x, int y) {
-    const PaletteEntry& e = p.palette[PixelAt(p, x, y)];
-    return {e.red, e.green, e.blue};
-}
-
-TEST(PictureConvert, FitFillStretchAndTransparencyUseTheBackground) {
+TEST(PictureConvert, FitFillStretchAndTransparencyMatchImageMagickOnTheBackground) {
     if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
     test::TempDir dir;
     const std::string thirds = dir.File("thirds.png"), half = dir.File("half.png"),
@@ -169,66 +125,30 @@ TEST(PictureConvert, FitFillStretchAndTransparencyUseTheBackground) {
     ASSERT_TRUE(
         test::RunQuiet("convert -size 150x200 xc:red xc:none +append PNG32:'" + half + "'"));
     ASSERT_TRUE(test::RunQuiet("convert '" + half + "' '" + gif + "'"));
-    const Rgb8 red{255, 0, 0}, green{0, 255, 0}, blue{0, 0, 255};
-    const Rgb8 bg{51, 102, 153};  // 3A6C9F as a player shows it
-    struct Probe {
-        int x, y;
-        Rgb8 colour;
-    };
-    struct Case {
+    const struct {
         std::string name, file;
         FitMode fit;
-        std::vector<Probe> probes;
+        const char* geometry;  // ImageMagick's for the same shape
+    } cases[] = {
+        {"fit", thirds, FitMode::Fit, "288x192"},
+        {"fill", thirds, FitMode::Fill, "288x192^"},
+        {"stretch", thirds, FitMode::Stretch, "288x192!"},
+        {"png alpha", half, FitMode::Fit, "288x192"},
+        {"gif transparency", gif, FitMode::Fit, "288x192"},
     };
-    const std::vector<Case> cases = {
-        // 288 x 96 in the middle, bars above and below.
-        {"fit",
-         thirds,
-         FitMode::Fit,
-         {{0, 0, bg},
-          {287, 47, bg},
-          {48, 48, red},
-          {144, 96, green},
-          {240, 143, blue},
-          {5, 144, bg},
-          {280, 191, bg}}},
-        // The middle 300 x 200 of the source: 50 red, 200 green, 50 blue.
-        {"fill",
-         thirds,
-         FitMode::Fill,
-         {{0, 0, red},
-          {40, 191, red},
-          {60, 0, green},
-          {230, 191, green},
-          {250, 0, blue},
-          {287, 191, blue}}},
-        {"stretch",
-         thirds,
-         FitMode::Stretch,
-         {{0, 0, red},
-          {90, 191, red},
-          {100, 0, green},
-          {187, 191, green},
-          {200, 0, blue},
-          {287, 191, blue}}},
-        {"png alpha",
-         half,
-         FitMode::Fit,
-         {{0, 0, red}, {140, 191, red}, {148, 0, bg}, {287, 191, bg}}},
-        {"gif transparency",
-         gif,
-         FitMode::Fit,
-         {{0, 0, red}, {140, 191, red}, {148, 0, bg}, {287, 191, bg}}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PictureOptions options;
         options.fit = c.fit;
         ASSERT_TRUE(ParseColour("3a6C9F", options.background));
         const Converted r = ConvertFile(c.file, dir.File("out.bmp"), options);
         ASSERT_TRUE(r.outcome.ok()) << r.outcome.message;
-        for (const Probe& p : c.probes)
-            EXPECT_EQ(At(r.picture, p.x, p.y), p.colour) << p.x << "," << p.y;
+        // 34 to 45 dB; a picture 6 % too small, a crop 12 pixels off or a
+        // background 48 levels off in one component is near 20 dB or below.
+        // (The exact background a player shows: player_oracle_test.cpp.)
+        EXPECT_GE(test::Psnr(test::ScreenRgb(r.picture),
+                             test::ResizedReference(c.file, c.geometry, "#3a6c9f")),
+                  30.0);
     }
 }
 
@@ -302,10 +222,8 @@ TEST(PictureConvert, BadPicturesAreRefusedWithTheReasonAndNothingIsWritten) {
     test::Bytes png = test::ReadFile(file("cut.png"));
     png.resize(png.size() / 3);
     test::WriteFile(file("cut.png"), png);
-    for (const char* name : {"huge.jpg", "huge.bmp"})
-        ASSERT_TRUE(test::RunQuiet("convert -size 64x48 xc:gray BMP3:'" + file(name) + "'") &&
-                    test::RunQuiet("convert -size 64x48 xc:gray '" + std::string(name).substr(5) +
-                                   ":" + file(name) + "'"));
+    ASSERT_TRUE(test::RunQuiet("convert -size 64x48 xc:gray '" + file("huge.jpg") + "'"));
+    ASSERT_TRUE(test::RunQuiet("convert -size 64x48 xc:gray BMP3:'" + file("huge.bmp") + "'"));
     ClaimSize(file("huge.jpg"), JpegSofAt(test::ReadFile(file("huge.jpg"))), 12000, 9000, true, 2);
     PadJpeg(file("huge.jpg"));
     ClaimSize(file("huge.bmp"), 18, 12000, 9000, false, 4);
@@ -337,16 +255,6 @@ TEST(PictureConvert, BadPicturesAreRefusedWithTheReasonAndNothingIsWritten) {
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
 }
 
-// Says stop after `polls` questions.
-class StopAfter : public NullProgress {
-  public:
-    explicit StopAfter(int polls) : left_(polls) {}
-    bool IsCancelled() const override { return left_-- <= 0; }
-
-  private:
-    mutable int left_;
-};
-
 TEST(PictureConvert, StopsAtAnyPointAndLeavesNothing) {
     if (!test::HaveTools("convert")) GTEST_SKIP() << "ImageMagick is not installed";
     test::TempDir dir;
@@ -354,7 +262,7 @@ TEST(PictureConvert, StopsAtAnyPointAndLeavesNothing) {
     ASSERT_TRUE(test::RunQuiet("convert " + std::string(kScene) + " '" + in + "'"));
     int stopped = 0;
     for (int polls = 0; polls < 1000000; polls = polls * 3 / 2 + 1) {
-        StopAfter progress(polls);
+        test::StopAfter progress(polls);
         const ConvertOutcome r = PreparePicture(in, out, {}, true, progress);
         if (r.ok()) break;
         ++stopped;

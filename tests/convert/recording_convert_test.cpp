@@ -114,16 +114,6 @@ TEST(RecordingConvert, ShortSongsAreWrittenAsTheyAreOrPadded) {
                             [](std::uint8_t v) { return v == 0; }));
 }
 
-// Says stop after `polls` questions.
-class StopAfter : public NullProgress {
-  public:
-    explicit StopAfter(int polls) : left_(polls) {}
-    bool IsCancelled() const override { return left_-- <= 0; }
-
-  private:
-    mutable int left_;
-};
-
 TEST(RecordingConvert, RefusalsAndStopsLeaveNothingBehind) {
     test::TempDir dir;
     const std::string song = dir.File("song.wav"), picture = dir.File("picture.wav"),
@@ -136,7 +126,7 @@ TEST(RecordingConvert, RefusalsAndStopsLeaveNothingBehind) {
     test::WriteFile(dir.File("empty"), {});
     test::WriteFile(dir.File("text.mp3"), test::Bytes(5000, 'x'));
     NullProgress none;
-    StopAfter soon(3), later(40);
+    test::StopAfter soon(3), later(40);
     struct Case {
         std::string in, out;
         bool replace;

@@ -2,26 +2,21 @@
 // programs themselves list in --help, so a new option cannot go undocumented.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "convert/media_tools.h"
 #include "support/fixtures.h"
 
 namespace orvane {
 namespace {
 
+// What `command` prints, errors included.
 std::string Output(const std::string& command) {
-    std::string text;
-    if (std::FILE* pipe = popen((command + " 2>&1 </dev/null").c_str(), "r")) {
-        char block[4096];
-        for (std::size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;)
-            text.append(block, n);
-        pclose(pipe);
-    }
-    return text;
+    const test::Pixels text = test::Capture(command + " 2>&1 </dev/null");
+    return {text.begin(), text.end()};
 }
 
 std::string Source(const std::string& path) {
@@ -76,6 +71,7 @@ TEST(DocsCoverTheCommandLine, ManPagesAndCompletionNameEveryCommandAndOption) {
         EXPECT_NE(man.find(".SS " + command), std::string::npos) << "man: command " << command;
         EXPECT_NE(completion.find(command), std::string::npos) << "completion: " << command;
         const std::string help = Output(cli + " " + command + " --help");
+        EXPECT_NE(help.find("Usage:"), std::string::npos) << command << ": " << help;
         for (const std::string& option : Options(help)) {
             EXPECT_TRUE(Names(man, option)) << command << " " << option;
             EXPECT_TRUE(Names(completion, option)) << command << " " << option;

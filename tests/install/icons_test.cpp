@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "convert/media_tools.h"
 #include "res/pixel_maps.h"
 
 namespace orvane {
@@ -26,14 +26,7 @@ std::vector<unsigned char> Decode(const std::string& options, const std::string&
     const std::string command = "convert -background none " + options + " '" + input +
                                 "' -resize " + std::to_string(size) + "x" + std::to_string(size) +
                                 "! -depth 8 rgba:-";
-    std::vector<unsigned char> bytes;
-    if (std::FILE* pipe = popen(command.c_str(), "r")) {
-        unsigned char block[4096];
-        for (std::size_t n; (n = std::fread(block, 1, sizeof block, pipe)) > 0;) {
-            bytes.insert(bytes.end(), block, block + n);
-        }
-        pclose(pipe);
-    }
+    const test::Pixels bytes = test::Capture(command);
     EXPECT_EQ(bytes.size(), static_cast<std::size_t>(size) * size * 4) << command;
     return bytes;
 }
