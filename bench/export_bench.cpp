@@ -63,7 +63,8 @@ struct Images {
         dir = ::mkdtemp(pattern.data()) ? pattern : "/tmp";
         WriteImage(Image(80), 80 * kSectorsPerMinute);
         WriteImage(Image(2), 2 * kSectorsPerMinute);
-        std::system(("cp " + Image(80) + " " + Image(20)).c_str());
+        std::filesystem::copy_file(Image(80), Image(20),
+                                   std::filesystem::copy_options::overwrite_existing);
         std::filesystem::resize_file(Image(20), 20 * kSectorsPerMinute * 2448);
     }
     ~Images() {

@@ -1,5 +1,5 @@
-// Owning handles for FFmpeg's objects and its error text: what every user of
-// the libraries (imports, the player's PNG, the MP3 export) needs the same way.
+// Owning handles for FFmpeg's objects, its error texts and its log: what every
+// user of the libraries (imports, the player's PNG, the MP3 export) needs.
 #pragma once
 
 extern "C" {
@@ -13,6 +13,7 @@ extern "C" {
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvane::av {
 
@@ -22,6 +23,19 @@ inline std::string ErrorText(int code) {
     av_strerror(code, text, sizeof text);
     return text;
 }
+
+// The libraries' own messages are kept per thread rather than printed: an
+// error line is often more telling than the error code ("Header missing"),
+// and a warning on the terminal or the window's stderr tells a user nothing.
+// Installed once, on the first call. TakeLogLines() returns the error lines
+// since the last call (the latest few) and forgets them.
+void CaptureLibraryLog();
+std::vector<std::string> TakeLogLines();
+
+// The reason to show for a failed call: the library's last error line where
+// it printed one, with the error code's text. `lines` from TakeLogLines().
+std::string Reason(int code, const std::vector<std::string>& lines);
+std::string Reason(int code);
 
 struct FormatCloser {
     void operator()(AVFormatContext* f) const { avformat_close_input(&f); }

@@ -1,5 +1,5 @@
-// What every reader of everyday files shares: the libraries' own error
-// messages, and an input opened by its contents alone.
+// What every reader of everyday files shares: an input opened by its
+// contents alone, and its decoder.
 #pragma once
 
 #include <functional>
@@ -10,18 +10,6 @@
 #include "convert/av_handles.h"
 
 namespace orvane::av {
-
-// The libraries' own messages are kept per thread rather than printed; an
-// error line is often more telling than the error code ("Header missing").
-// Installed on first use. TakeLogLines() returns the error lines since the
-// last call (the latest few) and forgets them.
-void CaptureLibraryLog();
-std::vector<std::string> TakeLogLines();
-
-// The reason to show for a failed call: the library's last error line where
-// it printed one, with the error code's text. `lines` from TakeLogLines().
-std::string Reason(int code, const std::vector<std::string>& lines);
-std::string Reason(int code);
 
 // A file opened for demuxing through our own reads, so that only its bytes
 // choose the format (a PNG named .jpg is still a PNG), and so that a stop

@@ -74,7 +74,11 @@ struct Mp3Writer::Av {
     }
 };
 
-Mp3Writer::Mp3Writer() : av_(std::make_unique<Av>()) {}
+// The encoder's warnings (LAME's flush notes) would reach the user's terminal;
+// they are kept with the library's other messages instead.
+Mp3Writer::Mp3Writer() : av_(std::make_unique<Av>()) {
+    av::CaptureLibraryLog();
+}
 
 Mp3Writer::~Mp3Writer() = default;
 
