@@ -52,6 +52,8 @@ TEST(ExportRefusal, WritesNothingAndSaysWhy) {
              r.replace = false;
          },
          ExportStatus::TargetExists, "song.mp3 exists"},
+        {"a folder", [](ImageRig& g, ExportRequest& r) { r.targets.toc = g.dir.path(); },
+         ExportStatus::TargetIsFolder, "is a folder"},
         {"empty image", [](ImageRig& g, ExportRequest&) { test::WriteFile(g.image, {}); },
          ExportStatus::ImageUnreadable, "The file is empty"},
         {"short image",

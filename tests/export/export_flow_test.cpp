@@ -109,25 +109,5 @@ TEST(ExportFlow, ExportChecksAsksAndStarts) {
     }
 }
 
-TEST(ExportFlow, OutcomeGoesToTheLogWithABoxOnFailure) {
-    struct Case {
-        ExportStatus status;
-        std::size_t logs, boxes;
-    };
-    for (const Case& c :
-         {Case{ExportStatus::Completed, 0, 0}, Case{ExportStatus::Stopped, 1, 0},
-          Case{ExportStatus::WriteFailed, 1, 1}, Case{ExportStatus::TargetExists, 1, 1}}) {
-        FakeEffects fx;
-        ExportFlow flow(fx);
-        ExportResult result;
-        result.status = c.status;
-        result.message = "said";
-        flow.OnLogLine("Exported: a");
-        flow.OnFinished(result);
-        EXPECT_EQ(fx.logs.size(), 1 + c.logs);
-        EXPECT_EQ(fx.boxes.size(), c.boxes);
-    }
-}
-
 }  // namespace
 }  // namespace orvane
