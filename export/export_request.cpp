@@ -77,6 +77,13 @@ ExportResult CheckRequest(const ExportRequest& request) {
             }
         }
     }
+    for (const std::string& target : all) {
+        std::error_code ec;
+        if (fs::is_directory(fs::symlink_status(target, ec))) {
+            return Refused(ExportStatus::TargetIsFolder,
+                           target + " is a folder; name a file to write", target);
+        }
+    }
     if (!request.replace) {
         for (const std::string& target : all) {
             if (Exists(target)) {

@@ -34,6 +34,7 @@ enum class ExportStatus {
     TargetIsImage,    // file: the target
     TargetTwice,      // file: the target named twice
     TargetExists,     // file: the target; replace not set
+    TargetIsFolder,   // file: the target, a folder that nothing may replace
     TooLongForWave,   // over 4 GiB of audio asked for as a WAVE
     ImageUnreadable,  // empty, shorter than a sector, or cannot be opened
     ReadFailed,       // during the pass

@@ -97,5 +97,20 @@ TEST(ExportCli, CreateWritesTheTocAfterACompletedRun) {
     EXPECT_EQ(test::Capture("cdrdao toc-size '" + toc + "' 2>/dev/null"), "1600\n");
 }
 
+// The real program, stopped by SIGINT while it encodes: no file is left, not
+// even a hidden temporary one.
+TEST(ExportCli, InterruptedProgramLeavesNoFile) {
+    test::TempDir dir;
+    const std::string image = dir.File("long.img");
+    test::WriteFile(image, {});
+    std::filesystem::resize_file(image, 40000 * 2448);  // nine minutes of silence
+    int status = -1;
+    test::Capture(std::string("timeout --preserve-status -s INT 0.5 ") + ORVANE_CLI_PATH +
+                      " export '" + image + "' --mp3 --zip --wav-zip --toc 2>/dev/null",
+                  &status);
+    EXPECT_EQ(status, 130);
+    EXPECT_EQ(test::Listing(dir.path().string()), std::vector<std::string>{"long.img"});
+}
+
 }  // namespace
 }  // namespace orvane

@@ -60,6 +60,15 @@ class ExportDialogTest : public testing::Test {
         main->OnExportForPlayers();
         EXPECT_TRUE(used);
     }
+    // ORVANE_EXPORT_SHOT=PREFIX: the screen as PREFIX-NAME.png, to look at.
+    static void Shot(const std::string& name) {
+        const char* prefix = std::getenv("ORVANE_EXPORT_SHOT");
+        if (prefix == nullptr) return;
+        test::PumpFor(std::chrono::milliseconds(300));
+        const std::string command =
+            "import -window root " + std::string(prefix) + "-" + name + ".png";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
     std::vector<std::string> MainLog() const {
         std::vector<std::string> lines;
         for (const wxString& s : main->LogList()->GetStrings()) lines.push_back(s.utf8_string());
@@ -87,8 +96,11 @@ TEST_F(ExportDialogTest, ExportsTheLastImageAndLogsEachFile) {
         Click(dlg.ExportButton());
         EXPECT_EQ(dlg.ExportButton()->GetLabel(), "&Stop");
         ASSERT_TRUE(test::PumpUntil([&] { return !dlg.Running() && Logged("song.toc"); }));
+        Shot("dialog");
         EXPECT_EQ(dlg.ExportButton()->GetLabel(), "&Export");
     });
+    main->Show();
+    Shot("main");
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_NE(questions[0].find("song.toc"), std::string::npos);
     EXPECT_TRUE(boxes.empty());

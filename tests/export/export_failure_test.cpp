@@ -1,8 +1,10 @@
 // Refusals write nothing; failures and stops leave no file they had begun.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 
@@ -52,6 +54,8 @@ TEST(ExportRefusal, WritesNothingAndSaysWhy) {
              r.replace = false;
          },
          ExportStatus::TargetExists, "song.mp3 exists"},
+        {"a folder", [](ImageRig& g, ExportRequest& r) { r.targets.toc = g.dir.path(); },
+         ExportStatus::TargetIsFolder, "is a folder"},
         {"empty image", [](ImageRig& g, ExportRequest&) { test::WriteFile(g.image, {}); },
          ExportStatus::ImageUnreadable, "The file is empty"},
         {"short image",
@@ -104,6 +108,15 @@ TEST(ExportFailure, LeavesNoHalfFileAndKeepsTheOldOnes) {
              r.targets.wavZip = g.wave + "/wavg.zip";
          },
          ExportStatus::WriteFailed, "/in.wav/wavg.zip: Not a directory"},
+        {"a full disk (a file size limit) mid-write",
+         [](ImageRig&, ExportRequest&, test::RecordingProgress&) {
+             signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+             rlimit limit{};
+             getrlimit(RLIMIT_FSIZE, &limit);
+             limit.rlim_cur = 1 << 20;
+             setrlimit(RLIMIT_FSIZE, &limit);
+         },
+         ExportStatus::WriteFailed, "song.wav: File too large"},
         {"the image cut short while read",
          [](ImageRig& g, ExportRequest&, test::RecordingProgress& p) {
              p.onProgress = [&g](std::uint64_t done, std::uint64_t) {
@@ -129,9 +142,12 @@ TEST(ExportFailure, LeavesNoHalfFileAndKeepsTheOldOnes) {
         const test::Bytes old = {'o', 'l', 'd'};
         test::WriteFile(request.targets.cdg, old);
         test::RecordingProgress progress;
+        rlimit fileSize{};
+        getrlimit(RLIMIT_FSIZE, &fileSize);
         c.arrange(rig, request, progress);
         auto before = test::Listing(rig.dir.path());
         const ExportResult result = RunExport(request, progress);
+        setrlimit(RLIMIT_FSIZE, &fileSize);
         EXPECT_EQ(result.status, c.status);
         EXPECT_FALSE(IsRefusal(result.status));
         EXPECT_NE(result.message.find(c.says), std::string::npos) << result.message;

@@ -105,6 +105,36 @@ TEST(Export, EveryFileFromOnePassReadsBackAsTheImage) {
     ExpectBundle(t.wavZip, "wave", t.wav, t.cdg);
 }
 
+// A click one second in is heard one second in: the encoder's delay is
+// recorded and ffmpeg skips it, so the sound keeps in step with the .cdg.
+TEST(Export, Mp3KeepsTheSoundInStepWithTheGraphics) {
+    test::TempDir dir;
+    const std::size_t click = 44100;
+    Bytes image(300 * 2448, 0);
+    for (std::size_t f = click; f < click + 2; ++f) {
+        const std::size_t at = f / 588 * 2448 + f % 588 * 4;
+        image[at + 1] = image[at + 3] = 0x60;  // 24,576 on both channels
+    }
+    ExportRequest request;
+    request.image = dir.File("click.img");
+    request.targets.mp3 = dir.File("click.mp3");
+    test::WriteFile(request.image, image);
+    test::RecordingProgress progress;
+    ASSERT_EQ(RunExport(request, progress).status, ExportStatus::Completed);
+    const std::string decoded =
+        Capture("ffmpeg -nostdin -v error -i " + Quote(request.targets.mp3) + " -f s16le -ac 1 -");
+    ASSERT_EQ(decoded.size(), 300 * 588 * 2);
+    std::size_t loudest = 0;
+    int peak = 0;
+    for (std::size_t i = 0; i + 1 < decoded.size(); i += 2) {
+        const int v =
+            std::abs(static_cast<std::int16_t>(static_cast<std::uint8_t>(decoded[i]) |
+                                               static_cast<std::uint8_t>(decoded[i + 1]) << 8));
+        if (v > peak) peak = v, loudest = i / 2;
+    }
+    EXPECT_NEAR(static_cast<double>(loudest), static_cast<double>(click), 4.0);
+}
+
 // show-data --swap prints each stereo sample as a WAVE holds it.
 std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio) {
     std::ostringstream text;
