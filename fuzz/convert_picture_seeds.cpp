@@ -1,8 +1,4 @@
 // Small pictures of every kind the conversion reads, made by ffmpeg at start.
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,16 +7,7 @@
 namespace {
 
 std::string Made(const std::string& args, const std::string& name) {
-    const char* tmp = std::getenv("TMPDIR");
-    const std::string path = std::string(tmp && *tmp ? tmp : "/tmp") + "/orvane-seed-" + name;
-    const std::string command = "ffmpeg -nostdin -v error -y -f lavfi -i testsrc=s=40x30:d=1 " +
-                                args + " -frames:v 1 '" + path + "' > /dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) return {};
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    std::remove(path.c_str());
-    return bytes.str();
+    return orvane::fuzz::MadeByFfmpeg("testsrc=s=40x30:d=1", args + " -frames:v 1", name);
 }
 
 // The EXIF block of a camera that stored the picture turned (orientation 6).

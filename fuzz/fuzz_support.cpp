@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 namespace orvane::fuzz {
 
@@ -18,6 +19,30 @@ bool WriteSeeds(const std::string& dir) {
         if (!out) return false;
     }
     return true;
+}
+
+void PutLE16(std::string& bytes, std::size_t at, unsigned value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+void PutLE32(std::string& bytes, std::size_t at, unsigned value) {
+    PutLE16(bytes, at, value & 0xFFFF);
+    PutLE16(bytes, at + 2, value >> 16);
+}
+
+std::string MadeByFfmpeg(const std::string& source, const std::string& args,
+                         const std::string& name) {
+    const char* tmp = std::getenv("TMPDIR");
+    const std::string path = std::string(tmp && *tmp ? tmp : "/tmp") + "/orvane-seed-" + name;
+    const std::string command = "ffmpeg -nostdin -v error -y -f lavfi -i " + source + " " + args +
+                                " '" + path + "' > /dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return {};
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    std::remove(path.c_str());
+    return bytes.str();
 }
 
 std::string InputAsFile(const std::uint8_t* data, std::size_t size) {

@@ -18,6 +18,16 @@ namespace orvane::fuzz {
 // Writes each seed as DIR/seed-NNN. False when a file cannot be written.
 bool WriteSeeds(const std::string& dir);
 
+// Little-endian fields into a seed being built; `at` must lie inside it.
+void PutLE16(std::string& bytes, std::size_t at, unsigned value);
+void PutLE32(std::string& bytes, std::size_t at, unsigned value);
+
+// The file ffmpeg makes from the lavfi source `source` with the output
+// options `args`, named `name` (its extension chooses the container); empty
+// when ffmpeg fails. Seeds of real formats, made by the real tool.
+std::string MadeByFfmpeg(const std::string& source, const std::string& args,
+                         const std::string& name);
+
 // The fuzz input as a file on disk, for parsers that take a path. The file is
 // made once per process (in $TMPDIR) and rewritten for every input.
 std::string InputAsFile(const std::uint8_t* data, std::size_t size);

@@ -6,35 +6,28 @@
 
 namespace {
 
-void Put16(std::string& b, std::size_t at, unsigned v) {
-    b[at] = static_cast<char>(v & 0xFF);
-    b[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& b, std::size_t at, unsigned v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
+using orvane::fuzz::PutLE16;
+using orvane::fuzz::PutLE32;
 
 // A header with `extra` bytes of other chunks before "data", then some audio.
 std::string Wav(unsigned channels, unsigned rate, unsigned bits, std::size_t extra) {
     std::string b(44 + extra + 64, '\0');
     b.replace(0, 12, "RIFF\0\0\0\0WAVE", 12);
-    Put32(b, 4, static_cast<unsigned>(b.size() - 8));
+    PutLE32(b, 4, static_cast<unsigned>(b.size() - 8));
     b.replace(12, 4, "fmt ");
-    Put32(b, 16, 16);
-    Put16(b, 20, 1);
-    Put16(b, 22, channels);
-    Put32(b, 24, rate);
-    Put32(b, 28, rate * channels * bits / 8);
-    Put16(b, 32, channels * bits / 8);
-    Put16(b, 34, bits);
+    PutLE32(b, 16, 16);
+    PutLE16(b, 20, 1);
+    PutLE16(b, 22, channels);
+    PutLE32(b, 24, rate);
+    PutLE32(b, 28, rate * channels * bits / 8);
+    PutLE16(b, 32, channels * bits / 8);
+    PutLE16(b, 34, bits);
     if (extra >= 8) {
         b.replace(36, 4, "LIST");
-        Put32(b, 40, static_cast<unsigned>(extra - 8));
+        PutLE32(b, 40, static_cast<unsigned>(extra - 8));
     }
     b.replace(36 + extra, 4, "data");
-    Put32(b, 40 + extra, 64);
+    PutLE32(b, 40 + extra, 64);
     return b;
 }
 
