@@ -10,6 +10,7 @@
 
 #include "app/activity_log.h"
 #include "cli/cli_app.h"
+#include "encoder/output_file.h"
 #include "input/disk_space.h"
 
 namespace {
@@ -22,9 +23,13 @@ bool g_stderrIsTerminal = false;
 constexpr unsigned kStopGraceSeconds = 2;
 
 // The job did not stop in time (stuck in a read or write that does not
-// return) or the user insisted: end now; the system closes the files and what
-// was written stays. Only async-signal-safe calls from here on.
+// return) or the user insisted: end now; the system closes the files, what
+// the job wrote stays, and unfinished exports and imports go. Only async-signal-safe calls from
+// here on.
 [[noreturn]] void EndNow() {
+    // Exports and imports write under temporary names that their destructors
+    // would remove; none runs after _exit.
+    orvane::RemovePendingOutputs();
     // On a terminal the progress line is still open; elsewhere no blank line.
     static constexpr char kLine[] = "\nCanceled by user\n";
     const std::size_t skip = g_stderrIsTerminal ? 0 : 1;

@@ -1,9 +1,11 @@
 #include "encoder/output_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +14,34 @@
 
 namespace orvane {
 namespace {
+
+// The temporary names in use, in a table a signal handler can walk: no lock,
+// no allocation. A slot is 0 free, 1 being filled, 2 holding a name.
+struct PendingSlot {
+    std::atomic<int> state{0};
+    char path[PATH_MAX];
+};
+PendingSlot pending[32];
+static_assert(std::atomic<int>::is_always_lock_free);
+
+// -1 when the table is full or the name too long: that file is then only
+// removed the ordinary way.
+int Remember(const std::string& path) {
+    if (path.size() >= PATH_MAX) return -1;
+    for (int i = 0; i < static_cast<int>(std::size(pending)); ++i) {
+        int expected = 0;
+        if (!pending[i].state.compare_exchange_strong(expected, 1)) continue;
+        std::memcpy(pending[i].path, path.c_str(), path.size() + 1);
+        pending[i].state.store(2);
+        return i;
+    }
+    return -1;
+}
+
+void Forget(int& slot) {
+    if (slot >= 0) pending[slot].state.store(0);
+    slot = -1;
+}
 
 OutputError SystemError(int error) {
     return {true, std::strerror(error)};
@@ -64,6 +94,7 @@ OutputError OutputFile::Create(const std::string& target) {
     fchmod(fd, 0666 & ~mask);
     fd_ = fd;
     tempPath_ = name.data();
+    pendingSlot_ = Remember(tempPath_);
     return {};
 }
 
@@ -85,6 +116,7 @@ OutputError OutputFile::Commit(bool replace) {
     const int fd = fd_;
     fd_ = -1;
     if (close(fd) != 0) return SystemError(errno);
+    Forget(pendingSlot_);  // renamed below: a forced exit must not remove it
     const int error = replace ? (std::rename(tempPath_.c_str(), target_.c_str()) == 0 ? 0 : errno)
                               : PublishNew(tempPath_, target_);
     if (error != 0) return SystemError(error);
@@ -94,10 +126,17 @@ OutputError OutputFile::Commit(bool replace) {
 }
 
 void OutputFile::Discard() {
+    Forget(pendingSlot_);
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
     if (!tempPath_.empty()) unlink(tempPath_.c_str());
     tempPath_.clear();
+}
+
+void RemovePendingOutputs() {
+    for (const PendingSlot& slot : pending) {
+        if (slot.state.load() == 2) unlink(slot.path);
+    }
 }
 
 }  // namespace orvane

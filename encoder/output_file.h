@@ -38,8 +38,14 @@ class OutputFile {
 
   private:
     int fd_ = -1;
+    int pendingSlot_ = -1;  // where RemovePendingOutputs finds the temporary name
     std::string target_;
     std::string tempPath_;
 };
+
+// Removes every temporary file that no OutputFile has committed or discarded
+// yet. For a program that must end at once (a second stop signal), where no
+// destructor runs: async-signal-safe, it only reads a fixed table and unlinks.
+void RemovePendingOutputs();
 
 }  // namespace orvane

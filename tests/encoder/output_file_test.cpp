@@ -1,9 +1,10 @@
 // Files that are complete or not there at all.
+#include "encoder/output_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "encoder/output_file.h"
 #include "support/fixtures.h"
 
 namespace orvane {
@@ -48,6 +49,23 @@ TEST(OutputFile, TargetAppearsOnlyWhenCommittedAndNothingElseIsLeft) {
         EXPECT_EQ(std::string(content.begin(), content.end()), c.after) << c.name;
         EXPECT_EQ(EntriesIn(dir.path()), *c.after ? 1u : 0u) << c.name << ": no temporary left";
     }
+}
+
+// What a second stop signal's forced exit removes: the unfinished file, never
+// a committed one.
+TEST(OutputFile, AForcedExitRemovesOnlyUnfinishedFiles) {
+    test::TempDir dir;
+    OutputFile done;
+    ASSERT_FALSE(done.Create(dir.File("done.cdg")));
+    ASSERT_FALSE(done.Commit());
+    OutputFile unfinished;
+    ASSERT_FALSE(unfinished.Create(dir.File("half.cdg")));
+    ASSERT_TRUE(fs::exists(unfinished.tempPath()));
+
+    RemovePendingOutputs();
+    EXPECT_FALSE(fs::exists(unfinished.tempPath()));
+    EXPECT_TRUE(fs::exists(dir.File("done.cdg")));
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
 TEST(OutputFile, FailuresCarryTheSystemsText) {

@@ -105,8 +105,12 @@ TEST(ExportCli, InterruptedProgramLeavesNoFile) {
     test::WriteFile(image, {});
     std::filesystem::resize_file(image, 40000 * 2448);  // nine minutes of silence
     int status = -1;
-    test::Capture(std::string("timeout --preserve-status -s INT 0.5 ") + ORVANE_CLI_PATH +
-                      " export '" + image + "' --mp3 --zip --wav-zip --toc 2>/dev/null",
+    // --foreground: one SIGINT to the program, as Ctrl+C gives. Without it
+    // timeout signals its whole process group as well, and a second signal
+    // ends the program at once, leaving its hidden temporary files.
+    test::Capture(std::string("timeout --foreground --preserve-status -s INT 0.5 ") +
+                      ORVANE_CLI_PATH + " export '" + image +
+                      "' --mp3 --zip --wav-zip --toc 2>/dev/null",
                   &status);
     EXPECT_EQ(status, 130);
     EXPECT_EQ(test::Listing(dir.path().string()), std::vector<std::string>{"long.img"});
