@@ -13,12 +13,13 @@
 #include <vector>
 
 #include "cli/cli_console.h"
+#include "cli/export_command.h"
 #include "cli/prepare_command.h"
 #include "convert/picture_convert.h"
 #include "convert/recording_convert.h"
-#include "cli/export_command.h"
 #include "encoder/creation_job.h"
 #include "encoder/image_size.h"
+#include "encoder/output_file.h"
 #include "export/export_request.h"
 #include "input/bitmap_reader.h"
 #include "input/file_identity.h"
@@ -178,18 +179,27 @@ class ScratchFolder {
     ScratchFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "orvane-XXXXXX").string();
         if (mkdtemp(pattern.data())) path_ = pattern;
+        if (ok()) tickets_.push_back(RemoveOnForcedExit(path_));
     }
     ~ScratchFolder() {
         std::error_code ec;
         if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+        for (int ticket : tickets_) KeepOnForcedExit(ticket);
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
     bool ok() const { return !path_.empty(); }
-    std::string File(const char* name) const { return path_ + "/" + name; }
+    // A file in the folder; a program ended at once by a second signal
+    // removes it and the folder all the same.
+    std::string File(const char* name) {
+        std::string path = path_ + "/" + name;
+        tickets_.push_back(RemoveOnForcedExit(path));
+        return path;
+    }
 
   private:
     std::string path_;
+    std::vector<int> tickets_;
 };
 
 int ConvertAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& console) {

@@ -137,6 +137,18 @@ void RemovePendingOutputs() {
     for (const PendingSlot& slot : pending) {
         if (slot.state.load() == 2) unlink(slot.path);
     }
+    // Folders last, once the files in them are gone.
+    for (const PendingSlot& slot : pending) {
+        if (slot.state.load() == 2) rmdir(slot.path);
+    }
+}
+
+int RemoveOnForcedExit(const std::string& path) {
+    return Remember(path);
+}
+
+void KeepOnForcedExit(int ticket) {
+    Forget(ticket);
 }
 
 }  // namespace orvane

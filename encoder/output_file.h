@@ -44,8 +44,16 @@ class OutputFile {
 };
 
 // Removes every temporary file that no OutputFile has committed or discarded
-// yet. For a program that must end at once (a second stop signal), where no
-// destructor runs: async-signal-safe, it only reads a fixed table and unlinks.
+// yet, and the paths named below. For a program that must end at once (a
+// second stop signal), where no destructor runs: async-signal-safe, it only
+// reads a fixed table, unlinks files and then removes empty folders.
 void RemovePendingOutputs();
+
+// Names a file or folder of the program's own (a scratch folder and what it
+// holds) for RemovePendingOutputs. The ticket goes back to
+// KeepOnForcedExit once the path is gone or no longer the program's to
+// remove. -1 when the table is full: the path is then only removed normally.
+int RemoveOnForcedExit(const std::string& path);
+void KeepOnForcedExit(int ticket);
 
 }  // namespace orvane

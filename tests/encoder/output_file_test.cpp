@@ -51,10 +51,16 @@ TEST(OutputFile, TargetAppearsOnlyWhenCommittedAndNothingElseIsLeft) {
     }
 }
 
-// What a second stop signal's forced exit removes: the unfinished file, never
-// a committed one.
+// What a second stop signal's forced exit removes: the unfinished file and the
+// paths named for it, never a committed file or one taken back.
 TEST(OutputFile, AForcedExitRemovesOnlyUnfinishedFiles) {
     test::TempDir dir;
+    fs::create_directory(dir.File("scratch"));
+    test::WriteFile(dir.File("scratch/picture.bmp"), {1});
+    const int folder = RemoveOnForcedExit(dir.File("scratch"));
+    const int picture = RemoveOnForcedExit(dir.File("scratch/picture.bmp"));
+    test::WriteFile(dir.File("kept.bmp"), {1});
+    KeepOnForcedExit(RemoveOnForcedExit(dir.File("kept.bmp")));
     OutputFile done;
     ASSERT_FALSE(done.Create(dir.File("done.cdg")));
     ASSERT_FALSE(done.Commit());
@@ -64,8 +70,12 @@ TEST(OutputFile, AForcedExitRemovesOnlyUnfinishedFiles) {
 
     RemovePendingOutputs();
     EXPECT_FALSE(fs::exists(unfinished.tempPath()));
+    EXPECT_FALSE(fs::exists(dir.File("scratch")));
     EXPECT_TRUE(fs::exists(dir.File("done.cdg")));
-    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+    EXPECT_TRUE(fs::exists(dir.File("kept.bmp")));
+    EXPECT_EQ(EntriesIn(dir.path()), 2u);
+    KeepOnForcedExit(folder);
+    KeepOnForcedExit(picture);
 }
 
 TEST(OutputFile, FailuresCarryTheSystemsText) {
