@@ -27,5 +27,12 @@ std::vector<std::string> FuzzSeeds() {
             Line({"--force=1", "a", "b"}),
             Line({"--unknown", "a", "b", "c"}),
             Line({"a", "b", "c", "d"}),
-            Line({""})};
+            Line({""}),
+            Line({"--convert", "--toc", "a", "b", "c"}),
+            Line({"render", "disc.cdg", "out.png", "--at", "5"}),
+            Line({"check", "disc.cdg", "cover.bmp"}),
+            Line({"export", "disc.cdg", "--mp3", "--zip", "x.zip", "--bitrate", "128", "--force"}),
+            Line({"prepare-picture", "a.jpg", "a.bmp", "--fill", "--background", "102040"}),
+            Line({"prepare-recording", "a.mp3", "a.wav", "--pad", "--quiet"}),
+            Line({"render", "--help"})};
 }
