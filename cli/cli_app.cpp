@@ -63,6 +63,19 @@ int ReportParse(const CLI::ParseError& error, const CLI::App& app, CliEnvironmen
     return UsageError(error.what(), env);
 }
 
+// CLI11 finds a command name anywhere among the files, so "a.bmp render x y"
+// would render and drop a.bmp without a word. What stands before a command
+// belongs to the create form and means a mistake: say so.
+int RunCommand(const CliCommand& command, const CLI::App& app, CliEnvironment& env) {
+    for (const CLI::Option* option : app.get_options()) {
+        if (option->count() > 0) {
+            return UsageError(
+                "unexpected arguments before the command '" + command.app->get_name() + "'", env);
+        }
+    }
+    return command.run();
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -104,7 +117,7 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
         return kExitCompleted;
     }
     for (const CliCommand& command : commands) {
-        if (command.app->parsed()) return command.run();
+        if (command.app->parsed()) return RunCommand(command, app, env);
     }
     return create.run();
 }

@@ -34,5 +34,6 @@ std::vector<std::string> FuzzSeeds() {
             Line({"export", "disc.cdg", "--mp3", "--zip", "x.zip", "--bitrate", "128", "--force"}),
             Line({"prepare-picture", "a.jpg", "a.bmp", "--fill", "--background", "102040"}),
             Line({"prepare-recording", "a.mp3", "a.wav", "--pad", "--quiet"}),
-            Line({"render", "--help"})};
+            Line({"render", "--help"}),
+            Line({"", "rende", "render", "x", "y"})};
 }

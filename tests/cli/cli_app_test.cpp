@@ -181,7 +181,9 @@ TEST_F(CliTest, UsageErrorsPrintTheUsageAndTouchNothing) {
                                                          {bmp_, wav_},
                                                          {bmp_, wav_, out_, out_ + "2"},
                                                          {"--bogus", bmp_, wav_, out_},
-                                                         {"-f", bmp_, wav_, out_}};
+                                                         {"-f", bmp_, wav_, out_},
+                                                         {bmp_, "check", out_, bmp_},
+                                                         {"--force", "check", out_, bmp_}};
     for (const auto& args : cases) {
         const CliResult r = Run(args);
         EXPECT_EQ(r.status, kExitUsage) << args.size();
