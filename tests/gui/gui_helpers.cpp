@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "about/desktop_opener.h"
 #include "app/message_box.h"
 #include "support/gui_test_support.h"
 
@@ -25,6 +26,20 @@ void MainWindowTest::TearDown() {
     dlg.reset();
     SetBoxShower({});
     SetChooserShower({});
+}
+
+void HelpPageTest::SetUp() {
+    MainWindowTest::SetUp();
+    SetDesktopOpener([this](const std::string& target) { opened.push_back(target); });
+    previous = std::filesystem::current_path();
+    WriteFile(dir.File("orvane.htm"), {'<'});
+    std::filesystem::current_path(dir.path());
+}
+
+void HelpPageTest::TearDown() {
+    std::filesystem::current_path(previous);
+    SetDesktopOpener({});
+    MainWindowTest::TearDown();
 }
 
 void MainWindowTest::Click(int id) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <wx/image.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,17 @@ class MainWindowTest : public testing::Test {
     std::unique_ptr<CMainDlg> dlg;
     std::vector<std::string> boxes;
     TempDir dir;
+};
+
+// The main window in a folder holding a help page, with the desktop's
+// "open" recorded in `opened` instead of run.
+class HelpPageTest : public MainWindowTest {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::vector<std::string> opened;
+    std::filesystem::path previous;
 };
 
 // The pixels of `window` as they are on the screen.

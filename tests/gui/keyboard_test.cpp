@@ -20,23 +20,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class KeyboardTest : public MainWindowTest {
+class KeyboardTest : public HelpPageTest {
   protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
-        SetDesktopOpener([this](const std::string& target) { opened.push_back(target); });
-        previous = std::filesystem::current_path();
-        WriteFile(dir.File("orvane.htm"), {'<'});
-        std::filesystem::current_path(dir.path());
+        HelpPageTest::SetUp();
         // Without a window manager the keyboard follows the pointer: over
         // the preview, away from every control the tests focus.
         keys.MouseMove(dlg->ClientToScreen(wxPoint(300, 100)));
         PumpFor(100ms);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous);
-        SetDesktopOpener({});
-        MainWindowTest::TearDown();
     }
     bool LogEndsWith(const std::string& end) {
         const std::string last = LastLogLine();
@@ -44,8 +35,6 @@ class KeyboardTest : public MainWindowTest {
     }
 
     wxUIActionSimulator keys;
-    std::vector<std::string> opened;
-    std::filesystem::path previous;
 };
 
 // Start pressed with Space; the run either ends by itself or is stopped

@@ -123,20 +123,8 @@ TEST_F(MainWindowTest, ContextMenuCarriesTheAboutItemUnlessItsTextIsEmpty) {
     EXPECT_EQ(bare->GetMenuItemCount(), 7u);
 }
 
-class HelpKeyTest : public MainWindowTest {
+class HelpKeyTest : public HelpPageTest {
   protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        SetDesktopOpener([this](const std::string& target) { opened.push_back(target); });
-        previous = std::filesystem::current_path();
-        WriteFile(dir.File("orvane.htm"), {'<'});
-        std::filesystem::current_path(dir.path());
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous);
-        SetDesktopOpener({});
-        MainWindowTest::TearDown();
-    }
     void PressF1(wxWindow* window, int modifiers) {
         wxKeyEvent key(wxEVT_CHAR_HOOK);
         key.m_keyCode = WXK_F1;
@@ -146,8 +134,6 @@ class HelpKeyTest : public MainWindowTest {
         key.SetEventObject(window);
         window->GetEventHandler()->ProcessEvent(key);
     }
-    std::vector<std::string> opened;
-    std::filesystem::path previous;
 };
 
 // Real key presses, through the X server, as the user makes them.
