@@ -41,8 +41,7 @@ int RunCheck(const CheckOptions& options, CliEnvironment& env) {
         return kExitIoError;
     }
     if (check.ignoredBytes > 0) {
-        console.Info("Ignored the last " + std::to_string(check.ignoredBytes) + " bytes of " +
-                     options.image + ": not a whole sector");
+        console.Info(IgnoredTailLine(check.ignoredBytes, options.image));
     }
     env.out << CompleteLine(check.result) << '\n'
             << DifferLine(check.result.differingPixels) << '\n';

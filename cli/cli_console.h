@@ -2,6 +2,7 @@
 // progress line, and the sink through which the creation job reports.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <iosfwd>
@@ -41,6 +42,10 @@ class CliConsole {
     int shownPercent_ = -1;
     bool progressOpen_ = false;
 };
+
+// "Ignored the last N bytes of FILE: not a whole sector", for the commands
+// that read an image or a .cdg.
+std::string IgnoredTailLine(std::uint64_t bytes, const std::string& file);
 
 // Turns the job's statuses into console lines. Send() prints under the
 // console's lock and returns, which is all the handling a status needs here.

@@ -32,8 +32,7 @@ int RunRender(const RenderOptions& options, CliEnvironment& env) {
         return kExitIoError;
     }
     if (result.ignoredBytes > 0) {
-        console.Info("Ignored the last " + std::to_string(result.ignoredBytes) + " bytes of " +
-                     options.input + ": not a whole sector");
+        console.Info(IgnoredTailLine(result.ignoredBytes, options.input));
     }
     if (result.status == ExportStatus::WriteFailed) {
         console.Error("Cannot write " + options.png + ": " + result.message);

@@ -19,15 +19,15 @@ bool Exists(const std::string& path) {
     return lstat(path.c_str(), &st) == 0;
 }
 
-ExportResult Refused(ExportStatus status, std::string message, std::string file = {}) {
+}  // namespace
+
+ExportResult Outcome(ExportStatus status, std::string message, std::string file) {
     ExportResult result;
     result.status = status;
     result.message = std::move(message);
     result.file = std::move(file);
     return result;
 }
-
-}  // namespace
 
 std::vector<std::string> ExportTargets::All() const {
     std::vector<std::string> all;
@@ -58,21 +58,21 @@ const std::vector<int>& Mp3Bitrates() {
 ExportResult CheckRequest(const ExportRequest& request) {
     const auto& rates = Mp3Bitrates();
     if (std::find(rates.begin(), rates.end(), request.bitrateKbps) == rates.end()) {
-        return Refused(ExportStatus::BadBitrate,
+        return Outcome(ExportStatus::BadBitrate,
                        "An MP3 cannot have " + std::to_string(request.bitrateKbps) +
                            " kbit/s; choose 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, "
                            "224, 256 or 320");
     }
     const std::vector<std::string> all = request.targets.All();
-    if (all.empty()) return Refused(ExportStatus::NoTarget, "No file to export was chosen");
+    if (all.empty()) return Outcome(ExportStatus::NoTarget, "No file to export was chosen");
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (SameFile(all[i], request.image)) {
-            return Refused(ExportStatus::TargetIsImage,
+            return Outcome(ExportStatus::TargetIsImage,
                            all[i] + " is the image itself; choose another name", all[i]);
         }
         for (std::size_t j = 0; j < i; ++j) {
             if (SameFile(all[i], all[j])) {
-                return Refused(ExportStatus::TargetTwice,
+                return Outcome(ExportStatus::TargetTwice,
                                all[i] + " is named for two files of this export", all[i]);
             }
         }
@@ -80,14 +80,14 @@ ExportResult CheckRequest(const ExportRequest& request) {
     for (const std::string& target : all) {
         std::error_code ec;
         if (fs::is_directory(fs::symlink_status(target, ec))) {
-            return Refused(ExportStatus::TargetIsFolder,
+            return Outcome(ExportStatus::TargetIsFolder,
                            target + " is a folder; name a file to write", target);
         }
     }
     if (!request.replace) {
         for (const std::string& target : all) {
             if (Exists(target)) {
-                return Refused(ExportStatus::TargetExists, target + " exists already", target);
+                return Outcome(ExportStatus::TargetExists, target + " exists already", target);
             }
         }
     }

@@ -50,6 +50,9 @@ struct ExportResult {
     std::uint64_t ignoredBytes = 0;  // the image's tail after its last whole sector
 };
 
+// A result with only its status, message and file set.
+ExportResult Outcome(ExportStatus status, std::string message, std::string file = {});
+
 // A refusal wrote nothing and read nothing but the image's size.
 bool IsRefusal(ExportStatus status);
 

@@ -9,14 +9,6 @@
 namespace orvane {
 namespace {
 
-ExportResult Outcome(ExportStatus status, std::string message, std::string file = {}) {
-    ExportResult result;
-    result.status = status;
-    result.message = std::move(message);
-    result.file = std::move(file);
-    return result;
-}
-
 std::string Thousands(std::uint64_t n) {
     const std::string digits = std::to_string(n);
     std::string out;
