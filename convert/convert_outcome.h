@@ -13,6 +13,7 @@ enum class ConvertStatus {
     TooLarge,       // a picture over 100 megapixels, refused before decoding
     OutputIsInput,  // the output names the input file
     OutputExists,   // the output exists and replacing was not asked for
+    OutputNotAFile, // the output is a folder, device, pipe or socket
     WriteFailed,    // the output could not be written (the system's reason)
     Stopped,        // the progress sink asked to stop; nothing written
 };
