@@ -69,15 +69,15 @@ bool CheckRecording(const std::string& path, WaveNumbers& numbers, CliConsole& c
 // The output rule over the image and its toc, with the create form's texts
 // (the window's for the image). `named`: every file the user named as an input.
 bool CheckCreateOutputs(const CreateOptions& args, const std::vector<std::string>& named,
-                  CliConsole& console) {
+                        CliConsole& console) {
     const std::string& output = args.files[2];
     std::vector<std::string> outputs = {output};
     if (args.toc) outputs.push_back(TocBeside(output));
     const OutputVerdict verdict = CheckOutputs(outputs, named, args.force);
     if (verdict.ok()) return true;
     // The image comes first, so a name both share is the toc's problem.
-    const bool toc = args.toc && (verdict.refusal == OutputRefusal::NamedTwice ||
-                                  verdict.path != output);
+    const bool toc =
+        args.toc && (verdict.refusal == OutputRefusal::NamedTwice || verdict.path != output);
     switch (verdict.refusal) {
         case OutputRefusal::IsAnInput:
         case OutputRefusal::NamedTwice:

@@ -12,7 +12,8 @@ ConvertOutcome CheckOutputTarget(const std::string& input, const std::string& ou
         case OutputRefusal::None:
             return {};
         case OutputRefusal::IsAnInput:
-            return {ConvertStatus::OutputIsInput, "The output may not be the input file: " + output};
+            return {ConvertStatus::OutputIsInput,
+                    "The output may not be the input file: " + output};
         case OutputRefusal::Exists:
             return {ConvertStatus::OutputExists, "The output file already exists: " + output};
         default:

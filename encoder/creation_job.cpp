@@ -185,10 +185,9 @@ void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink) {
         sink.Send(JOB_IO_ERROR, 0);
         return;
     }
-    const OutputClaim claim =
-        IsSameFile(wave, inputs.outputPath)
-            ? OutputClaim{}
-            : ClaimOutput(inputs.outputPath, inputs.replaceOutput);
+    const OutputClaim claim = IsSameFile(wave, inputs.outputPath)
+                                  ? OutputClaim{}
+                                  : ClaimOutput(inputs.outputPath, inputs.replaceOutput);
     const int output = claim.fd;
     if (output < 0) {
         if (claim.refusal == OutputRefusal::None) {

@@ -25,8 +25,8 @@ OutputClaim ClaimOutput(const std::string& path, bool replace) {
     do {
         fd = ::open(path.c_str(), flags, 0666);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0) return Refused(-1, errno == EEXIST ? OutputRefusal::Exists : OutputRefusal::None,
-                               errno);
+    if (fd < 0)
+        return Refused(-1, errno == EEXIST ? OutputRefusal::Exists : OutputRefusal::None, errno);
     struct stat st {};
     if (::fstat(fd, &st) != 0) return Refused(fd, OutputRefusal::None, errno);
     if (!S_ISREG(st.st_mode)) return Refused(fd, OutputRefusal::NotAFile);

@@ -10,12 +10,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
-#include <cctype>
-#include <cstring>
 #include <map>
 #include <set>
 #include <thread>
@@ -49,7 +49,11 @@ const Writer kWriters[] = {
     {"--convert", {"--convert", "JPG", "MP3", "OUT"}, ".cdg", "MP3", true, "OUT"},
     // The song under the toc's name: the toc must be checked against it, not
     // against the temporary copy --convert makes of it.
-    {"--convert --toc", {"--convert", "--toc", "JPG", "TOCMP3", "OUTIMG"}, ".toc", "TOCMP3", true,
+    {"--convert --toc",
+     {"--convert", "--toc", "JPG", "TOCMP3", "OUTIMG"},
+     ".toc",
+     "TOCMP3",
+     true,
      "OUTIMG"},
     {"render", {"render", "IMG", "OUT"}, ".png", "IMG", false},
     {"export --cdg", {"export", "IMG", "--cdg", "OUT"}, ".cdg", "IMG"},
@@ -137,10 +141,10 @@ class WritersTest : public ::testing::Test {
         ASSERT_EQ(Cli({Input("PIC"), Input("REC"), Input("IMG")}).status, 0);
         ASSERT_EQ(Cli({Input("PIC"), Input("REC", true), Input("IMG", true)}).status, 0);
         ASSERT_TRUE(Shell("convert -size 640x480 gradient:teal-orange '" + Input("JPG") + "'"));
-        ASSERT_TRUE(Shell("ffmpeg -v error -f lavfi -i sine=d=21 -c:a libmp3lame '" +
-                          Input("MP3") + "'"));
-        ASSERT_TRUE(Shell("ffmpeg -v error -f lavfi -i sine=d=600 -ac 2 '" + Input("MP3", true) +
-                          "'"));
+        ASSERT_TRUE(
+            Shell("ffmpeg -v error -f lavfi -i sine=d=21 -c:a libmp3lame '" + Input("MP3") + "'"));
+        ASSERT_TRUE(
+            Shell("ffmpeg -v error -f lavfi -i sine=d=600 -ac 2 '" + Input("MP3", true) + "'"));
         fs::copy_file(Input("MP3"), Input("TOCMP3"));
     }
     void TearDown() override { unsetenv("TMPDIR"); }
@@ -151,9 +155,9 @@ class WritersTest : public ::testing::Test {
     // write from, where there is one.
     std::string Input(const std::string& token, bool longer = false) const {
         static const std::map<std::string, std::pair<const char*, const char*>> names = {
-            {"PIC", {"cover.bmp", "cover.bmp"}},  {"REC", {"song.wav", "long.wav"}},
+            {"PIC", {"cover.bmp", "cover.bmp"}},   {"REC", {"song.wav", "long.wav"}},
             {"TOCMP3", {"song.toc", "long.flac"}}, {"IMG", {"disc.img", "long.img"}},
-            {"JPG", {"cover.jpg", "cover.jpg"}},  {"MP3", {"song.mp3", "long.flac"}},
+            {"JPG", {"cover.jpg", "cover.jpg"}},   {"MP3", {"song.mp3", "long.flac"}},
         };
         const auto& [name, longName] = names.at(token);
         return (in / (longer ? longName : name)).string();
@@ -202,7 +206,7 @@ class WritersTest : public ::testing::Test {
     }
     // `signal` is sent once `started` says so, or after five seconds.
     static Ended Cli(const std::vector<std::string>& args, rlim_t fileLimit = 0, int signal = 0,
-                   const std::function<bool()>& started = {}) {
+                     const std::function<bool()>& started = {}) {
         const Child child = Start(args, fileLimit);
         if (signal != 0) {
             const auto deadline = std::chrono::steady_clock::now() + 5s;
@@ -288,16 +292,15 @@ TEST_F(WritersTest, EveryWriterInEveryPlaceEndsAsDocumented) {
             const auto inBefore = Snapshot(in);
             const auto outBefore = Snapshot(out);
             const Ended r = Cli(Args(w, c, output), c.place == Place::FullDisk ? 256 : 0, c.signal,
-                              [this] { return Started(); });
+                                [this] { return Started(); });
 
             // What the run may have added to the output folder.
             std::set<std::string> written = {fs::path(output).filename().string()};
             if (std::string(w.inPlace) == "OUTIMG")
                 written.insert(fs::path(output).replace_extension(".cdg").filename().string());
-            const bool refused =
-                c.place <= Place::SymlinkToInput || c.place == Place::Fifo ||
-                c.place == Place::CharDevice || c.place == Place::Folder ||
-                (c.place == Place::Existing && !c.force && w.force);
+            const bool refused = c.place <= Place::SymlinkToInput || c.place == Place::Fifo ||
+                                 c.place == Place::CharDevice || c.place == Place::Folder ||
+                                 (c.place == Place::Existing && !c.force && w.force);
             if (refused) {
                 EXPECT_EQ(r.status, 1) << r.err;
                 EXPECT_EQ(Snapshot(out), outBefore) << "the place was touched";
