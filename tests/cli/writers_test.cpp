@@ -118,11 +118,6 @@ std::map<std::string, Signature> Snapshot(const fs::path& dir) {
     return entries;
 }
 
-std::string Text(const std::string& path) {
-    const Bytes b = ReadFile(path);
-    return {b.begin(), b.end()};
-}
-
 struct Ended {
     int status = -1;
     std::string err;
@@ -327,9 +322,9 @@ TEST_F(WritersTest, EveryWriterInEveryPlaceEndsAsDocumented) {
                         << name << " is not a whole file";
                 }
             }
+            // The file it names was replaced (its size said so above).
             if (done && c.place == Place::SymlinkToFile) {
                 EXPECT_TRUE(fs::is_symlink(output)) << "the link was replaced";
-                EXPECT_NE(Text(out / "other.bin"), "old");
             }
             EXPECT_TRUE(fs::is_empty(tmp)) << "the scratch folder is left";
             EXPECT_EQ(Snapshot(in), inBefore) << "an input changed";
