@@ -17,7 +17,8 @@ namespace orvane::test {
 namespace {
 
 // Seeks stay within the 6,000 sectors and zooms within 1 to 3; keys with
-// Ctrl or Alt are left alone, and with Shift all but Plus and Minus.
+// Ctrl or Alt are left alone, and with Shift all but Plus and Minus; Space
+// is left to a focused button, every other key is not.
 TEST(PlayerDecisions, KeysAndWhereTheyLead) {
     using K = PlayerKey;
     using A = PlayerAction;
@@ -29,16 +30,19 @@ TEST(PlayerDecisions, KeysAndWhereTheyLead) {
         {K::F1, false, A::Help, 900, 2},         {K::Other, false, A::None, 900, 2},
         {K::Right, kShift, A::None, 900, 2},     {K::F1, kShift, A::None, 900, 2},
         {K::Plus, kShift, A::ZoomIn, 900, 3},    {K::Minus, false, A::ZoomOut, 900, 1},
+        {K::PageUp, false, A::PageBack, 0, 2},   {K::PageDown, false, A::PageForward, 3150, 2},
     };
     for (const auto& [key, shift, action, target, factor] : cases) {
         SCOPED_TRACE(static_cast<int>(key));
-        EXPECT_EQ(ActionForKey(key, shift, false), action);
-        EXPECT_EQ(ActionForKey(key, shift, true), A::None);
+        EXPECT_EQ(ActionForKey(key, shift, false, false), action);
+        EXPECT_EQ(ActionForKey(key, shift, true, false), A::None);
+        EXPECT_EQ(ActionForKey(key, shift, false, true), key == K::Space ? A::None : action);
         EXPECT_EQ(SeekTarget(action, 900, 6000), target);
         EXPECT_EQ(ZoomedFactor(action, 2, 3), factor);
     }
     EXPECT_EQ(SeekTarget(A::Back, 100, 6000), 0u);
     EXPECT_EQ(SeekTarget(A::Forward, 5800, 6000), 6000u);
+    EXPECT_EQ(SeekTarget(A::PageForward, 4000, 6000), 6000u);
     EXPECT_EQ(ZoomedFactor(A::ZoomIn, 3, 3), 3);
     EXPECT_EQ(ZoomedFactor(A::ZoomOut, 1, 3), 1);
 }
