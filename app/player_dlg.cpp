@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/display.h>
 #include <wx/image.h>
 #include <wx/sizer.h>
@@ -70,8 +71,10 @@ int SliderValue(std::uint64_t sectors) {
 
 }  // namespace
 
-// The decoded screen, scaled, painted from a bitmap made only when the
-// screen changes. It takes no focus: the keys belong to the window.
+// The decoded screen, kept at its own size and scaled by the display as it
+// paints. Only the tiles that changed since the last frame are painted and
+// sent to the display again: a player's screen mostly changes a few tiles
+// at a time. It takes no focus: the keys belong to the window.
 class PlayerScreen : public wxWindow {
   public:
     PlayerScreen(wxWindow* parent, int factor)
@@ -81,33 +84,41 @@ class PlayerScreen : public wxWindow {
         Bind(wxEVT_PAINT, &PlayerScreen::OnPaint, this);
     }
 
-    // The next Show draws at the new size.
     void SetFactor(int factor) {
         factor_ = factor;
-        image_ = wxImage(kCdgWidth * factor, kCdgHeight * factor, false);
         const wxSize size(kCdgWidth * factor, kCdgHeight * factor);
         SetMinSize(size);
         SetSize(size);
+        Refresh(false);
     }
     bool AcceptsFocus() const override { return false; }
     bool AcceptsFocusFromKeyboard() const override { return false; }
 
     void Show(const CdgScreen& screen) {
-        RenderRgb(screen, rgb_.data());
-        ScaleNearest(rgb_.data(), kCdgWidth, kCdgHeight, factor_, image_.GetData());
-        bitmap_ = wxBitmap(image_);
-        Refresh(false);
+        RenderRgb(screen, next_.data());
+        const std::vector<TileRun> runs =
+            bitmap_.IsOk() ? ChangedTiles(shown_.data(), next_.data()) : AllTiles();
+        if (runs.empty()) return;
+        shown_ = next_;
+        bitmap_ = wxBitmap(wxImage(kCdgWidth, kCdgHeight, shown_.data(), true));
+        for (const TileRun& run : runs)
+            RefreshRect(
+                wxRect(run.first * kCdgTileWidth * factor_, run.row * kCdgTileHeight * factor_,
+                       run.count * kCdgTileWidth * factor_, kCdgTileHeight * factor_),
+                false);
     }
 
   private:
     void OnPaint(wxPaintEvent&) {
         wxPaintDC dc(this);
-        if (bitmap_.IsOk()) dc.DrawBitmap(bitmap_, 0, 0, false);
+        if (!bitmap_.IsOk()) return;
+        dc.SetUserScale(factor_, factor_);
+        dc.DrawBitmap(bitmap_, 0, 0, false);
     }
 
-    int factor_;
-    RgbScreen rgb_{};
-    wxImage image_;
+    int factor_ = kDefaultScreenFactor;
+    RgbScreen shown_{};
+    RgbScreen next_{};
     wxBitmap bitmap_;
 };
 
@@ -128,7 +139,8 @@ CPlayerDlg::CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session,
     Bind(wxEVT_CHAR_HOOK, &CPlayerDlg::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CPlayerDlg::OnClose, this);
     // Close, Escape and the close box end the window, not only hide it.
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); }, wxID_CANCEL);
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); }, wxID_CANCEL);
     if (parent != nullptr) parent->Bind(wxEVT_SHOW, &CPlayerDlg::OnParentShow, this);
     Bind(wxEVT_TIMER, &CPlayerDlg::OnTimer, this, timer_.GetId());
     session_->PlayPause();
@@ -138,8 +150,7 @@ CPlayerDlg::CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session,
 
 CPlayerDlg::~CPlayerDlg() {
     timer_.Stop();
-    if (wxWindow* parent = GetParent())
-        parent->Unbind(wxEVT_SHOW, &CPlayerDlg::OnParentShow, this);
+    if (wxWindow* parent = GetParent()) parent->Unbind(wxEVT_SHOW, &CPlayerDlg::OnParentShow, this);
 }
 
 CPlayerDlg* CPlayerDlg::Find(wxWindow* parent) {

@@ -1,7 +1,8 @@
 // What the player window costs while it plays a busy stream: CPU time of the
 // whole process (every thread: drawing, sound, decoding) over the wall time,
-// as a share of one core. Run it under a virtual display:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" orvane_player_window_cpu [tiles|scrolls] [seconds] [factor]
+// as a share of one core. Run it under a virtual display, with the stream,
+// the seconds measured (20) and the screen's factor (2):
+//   xvfb-run -a -s "-screen 0 1280x1024x24" orvane_player_window_cpu tiles 20 2
 // "tiles": every packet draws a tile somewhere (normal or XOR), a colour
 // table change every second: a screen being drawn at the full packet rate.
 // "scrolls": a scroll every sector as well, so the whole screen moves every

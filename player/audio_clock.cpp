@@ -47,12 +47,12 @@ void AudioClock::Run(std::uint64_t bytes, Clock::time_point at) {
 // device has played this buffer's length, and no further unless it takes
 // more.
 void AudioClock::HandOver(std::uint64_t from, std::uint64_t length, Clock::time_point at) {
-    const std::int64_t start = static_cast<std::int64_t>(from) - static_cast<std::int64_t>(latency_);
+    const std::int64_t start =
+        static_cast<std::int64_t>(from) - static_cast<std::int64_t>(latency_);
     const std::int64_t end = start + static_cast<std::int64_t>(length);
-    const std::uint64_t high =
-        end <= static_cast<std::int64_t>(floor_)
-            ? floor_
-            : std::min(static_cast<std::uint64_t>(end), total_);
+    const std::uint64_t high = end <= static_cast<std::int64_t>(floor_)
+                                   ? floor_
+                                   : std::min(static_cast<std::uint64_t>(end), total_);
     Add({at, start, floor_, high, true});
 }
 

@@ -8,9 +8,11 @@
 #include <thread>
 
 #include "app/player_files.h"
+#include "app/player_frame.h"
 #include "app/player_keys.h"
 #include "app/player_session.h"
 #include "app/player_text.h"
+#include "player/screen_render.h"
 #include "player_image.h"
 
 namespace orvane::test {
@@ -45,6 +47,28 @@ TEST(PlayerDecisions, KeysAndWhereTheyLead) {
     EXPECT_EQ(SeekTarget(A::PageForward, 4000, 6000), 6000u);
     EXPECT_EQ(ZoomedFactor(A::ZoomIn, 3, 3), 3);
     EXPECT_EQ(ZoomedFactor(A::ZoomOut, 1, 3), 1);
+}
+
+// A changed pixel marks its own tile only, at a tile's first and last pixel
+// and at the screen's edges; neighbouring tiles of a row make one run.
+TEST(PlayerDecisions, OnlyTheChangedTilesAreDrawnAgain) {
+    const std::pair<std::vector<std::pair<int, int>>, std::vector<TileRun>> cases[] = {
+        {{}, {}},
+        {{{0, 0}}, {{0, 0, 1}}},
+        {{{5, 11}}, {{0, 0, 1}}},
+        {{{6, 12}}, {{1, 1, 1}}},
+        {{{299, 215}}, {{17, 49, 1}}},
+        {{{17, 30}, {18, 30}, {35, 24}, {48, 30}}, {{2, 2, 2}, {2, 5, 1}, {2, 8, 1}}},
+        {{{0, 0}, {0, 215}}, {{0, 0, 1}, {17, 0, 1}}},
+    };
+    for (const auto& [pixels, runs] : cases) {
+        RgbScreen before{};
+        RgbScreen now{};
+        for (const auto& [x, y] : pixels) now[(y * 300 + x) * 3 + 2] = 0x11;
+        EXPECT_EQ(ChangedTiles(before.data(), now.data()), runs) << pixels.size();
+    }
+    EXPECT_EQ(AllTiles().size(), 18u);
+    EXPECT_EQ(AllTiles().back(), (TileRun{17, 0, 50}));
 }
 
 // Problems first, each once; "sound from" only for a file that is heard.
