@@ -80,7 +80,9 @@ ScriptLines ScanLines(std::string_view text) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
         const std::string_view line = SkipBlanks(text.substr(at, end - at));
         at = end + 1;
-        auto value = [line](std::size_t from) { return std::string(SkipBlanks(line.substr(from))); };
+        auto value = [line](std::size_t from) {
+            return std::string(SkipBlanks(line.substr(from)));
+        };
         if (StartsNoCase(line, "[script info]")) {
             section = Section::Info;
         } else if (StartsNoCase(line, "[v4 styles]") || StartsNoCase(line, "[v4+ styles]")) {
@@ -177,9 +179,11 @@ LyricsReadResult ReadTrack(const ASS_Track& track, const ScriptLines& lines) {
         while (dialogue < lines.dialogues.size() &&
                !lines.dialogues[dialogue].text.ends_with(event.Text))
             ++dialogue;
-        const int number = dialogue < lines.dialogues.size() ? lines.dialogues[dialogue++].number : 0;
+        const int number =
+            dialogue < lines.dialogues.size() ? lines.dialogues[dialogue++].number : 0;
         const Ms start = std::clamp<Ms>(event.Start, 0, kLatestMs);
-        const Ms end = std::clamp<Ms>(event.Start + std::max(event.Duration, 0LL), start, kLatestMs);
+        const Ms end =
+            std::clamp<Ms>(event.Start + std::max(event.Duration, 0LL), start, kLatestMs);
         if (!seen.emplace(start, end, event.Text).second) continue;
         LyricsLine line;
         line.sourceLine = number;

@@ -15,7 +15,9 @@ namespace {
 
 using Ms = std::int64_t;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -64,8 +66,9 @@ bool MeantAsTime(std::string_view s) {
 bool IsInfoTag(std::string_view content) {
     const std::size_t colon = content.find(':');
     if (colon == 0 || colon == std::string_view::npos || colon > 16) return false;
-    return std::all_of(content.begin(), content.begin() + colon,
-                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '#'; });
+    return std::all_of(content.begin(), content.begin() + colon, [](char c) {
+        return std::isalpha(static_cast<unsigned char>(c)) || c == '#';
+    });
 }
 
 struct Piece {
@@ -128,8 +131,8 @@ bool LrcParser::ReadTag(std::string_view content, TimedLine& line, bool& infoTag
     if (IsDigit(content.empty() ? ' ' : content.front())) {
         const std::optional<Ms> time = ParseTime(content);
         if (!time)
-            return Fail(line.sourceLine, "[" + std::string(content) +
-                                             "] is not a time: LRC times are [mm:ss.xx].");
+            return Fail(line.sourceLine,
+                        "[" + std::string(content) + "] is not a time: LRC times are [mm:ss.xx].");
         line.times.push_back(*time);
         return true;
     }
@@ -195,8 +198,8 @@ bool LrcParser::ParseBody(std::string_view body, TimedLine& line) {
         const std::string_view content = body.substr(at + 1, close - at - 1);
         const std::optional<Ms> time = ParseTime(content);
         if (!time)
-            return Fail(line.sourceLine, "<" + std::string(content) +
-                                             "> is not a time: word times are <mm:ss.xx>.");
+            return Fail(line.sourceLine,
+                        "<" + std::string(content) + "> is not a time: word times are <mm:ss.xx>.");
         line.pieces.back().text = body.substr(textStart, at - textStart);
         line.pieces.push_back({time, {}});
         textStart = close + 1;
@@ -206,7 +209,9 @@ bool LrcParser::ParseBody(std::string_view body, TimedLine& line) {
     return true;
 }
 
-Ms AfterOffset(Ms written, Ms offset) { return std::max<Ms>(written - offset, 0); }
+Ms AfterOffset(Ms written, Ms offset) {
+    return std::max<Ms>(written - offset, 0);
+}
 
 // A line with word times that is repeated: its word times belong to the line
 // time nearest to its first word; each copy moves them along with its own.
@@ -316,7 +321,9 @@ LyricsReadResult LrcParser::Read(std::string_view text) {
 
 }  // namespace
 
-LyricsReadResult ReadLrc(std::string_view text) { return LrcParser().Read(text); }
+LyricsReadResult ReadLrc(std::string_view text) {
+    return LrcParser().Read(text);
+}
 
 bool HasLrcLineTimes(std::string_view text) {
     for (std::size_t at = 0; at <= text.size();) {

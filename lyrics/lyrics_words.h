@@ -23,7 +23,9 @@ std::size_t Utf8SequenceLength(std::string_view s);
 // Characters (code points) of valid UTF-8 text.
 std::size_t CodePoints(std::string_view text);
 
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Appends the words of `text` to `out`, sung one after the other from
 // `startMs` to `endMs`, each for a share of the time in proportion to its

@@ -3,8 +3,6 @@
 // style scaled to the 288 x 192 screen), or the reason it is refused.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "lyrics/lyrics_file.h"
 #include "tests/lyrics/lyrics_render.h"
 
@@ -30,22 +28,6 @@ std::string Script(const std::string& info, const std::string& events,
            events;
 }
 
-std::string Hex(const LyricsColour& c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02x%02x%02x/%02x", c.r, c.g, c.b, c.alpha);
-    return text;
-}
-
-std::string RenderStyle(const LyricsStyle& s) {
-    char text[256];
-    std::snprintf(text, sizeof text, "%s %.2f %s %s %s %s %s outline %.2f shadow %.2f an%d %d,%d,%d",
-                  s.font.c_str(), s.size, s.bold ? "bold" : "regular", Hex(s.sung).c_str(),
-                  Hex(s.unsung).c_str(), Hex(s.outline).c_str(), Hex(s.back).c_str(),
-                  s.outlineWidth, s.shadow, s.alignment, s.marginLeft, s.marginRight,
-                  s.marginVertical);
-    return text;
-}
-
 struct Row {
     const char* name;
     std::string script;
@@ -58,10 +40,12 @@ const std::string kPlayRes = "PlayResX: 288\nPlayResY: 192\n";
 TEST(AssReader, ReadsKaraokeStyleAndPlaceOrRefuses) {
     const Row rows[] = {
         {"\\k instant, \\kf and \\K sweep, \\ko outline; a gap; text before the first tag",
-         Script(kPlayRes, "Dialogue: 0,0:00:01.00,0:00:05.00,Default,,0,0,0,,"
-                          "Oh {\\k50}Hel{\\kf30}lo {\\k20}{\\K40}big {\\ko25}world{\\c&HFF&}!\n"),
+         Script(kPlayRes,
+                "Dialogue: 0,0:00:01.00,0:00:05.00,Default,,0,0,0,,"
+                "Oh {\\k50}Hel{\\kf30}lo {\\k20}{\\K40}big {\\ko25}world{\\c&HFF&}!\n"),
          "L12: [Oh ]1000-1000i [Hel]1000-1500i [lo ]1500-1800s [big ]2000-2400s "
-         "[world!]2400-2650o\n", ""},
+         "[world!]2400-2650o\n",
+         ""},
         {"no karaoke: sung evenly; cut at the event's end; decimals; negative is 0",
          Script(kPlayRes,
                 "Dialogue: 0,0:00:10.00,0:00:11.00,Default,,0,0,0,,ab abcd\n"
@@ -69,7 +53,8 @@ TEST(AssReader, ReadsKaraokeStyleAndPlaceOrRefuses) {
                 "Dialogue: 0,0:00:30.00,0:00:31.00,Default,,0,0,0,,{\\k 12.5}x{\\k-5}y\n"),
          "L12: [ab ]10000-10333s [abcd]10333-11000s\n"
          "L13: [a]20000-20300i [b]20300-20500i [c]20500-20500i\n"
-         "L14: [x]30000-30125i [y]30125-30125i\n", ""},
+         "L14: [x]30000-30125i [y]30125-30125i\n",
+         ""},
         {"\\pos and \\an scaled from PlayRes, the first wins; legacy \\a; another style's "
          "alignment; the song's names",
          Script("Title: Song\nArtist: Band\nPlayResX: 576\nPlayResY: 384",
@@ -81,7 +66,8 @@ TEST(AssReader, ReadsKaraokeStyleAndPlaceOrRefuses) {
                                         "&H00301010,&H80000000,-1,0,0,0,100,100,0,0,1,2,0,8,"
                                         "12,12,12,1\n"),
          "ti=Song ar=Band al= by=\nL14: an7 @144.00,96.00 [a]1000-1100i\n"
-         "L15: an8 [b]2000-2100i\nL16: an8 [c]3000-3100i\n", ""},
+         "L15: an8 [b]2000-2100i\nL16: an8 [c]3000-3100i\n",
+         ""},
         {"drawings are no words; \\N breaks to a space, \\h joins; layers count once; a "
          "broken event; sorted",
          Script(kPlayRes,
@@ -116,15 +102,16 @@ TEST(AssReader, ReadsKaraokeStyleAndPlaceOrRefuses) {
          "MarginV, Effect, Text\nDialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\k10}a\n",
          "line 0: This ASS script has no styles section ([V4+ Styles] or [V4 Styles]).", ""},
         {"no Dialogue with words",
-         Script(kPlayRes, "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\k10}a\n"
-                          "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\k10}{\\p1}m 0 0\n"),
+         Script(kPlayRes,
+                "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\k10}a\n"
+                "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\k10}{\\p1}m 0 0\n"),
          "line 0: This script has no Dialogue lines with words.", ""},
     };
     for (const Row& row : rows) {
         const LyricsReadResult read = ReadLyricsBytes(row.script);
         EXPECT_EQ(test::Render(read, true), row.expected) << row.name;
         if (!row.style.empty()) {
-            EXPECT_EQ(RenderStyle(read.lyrics.style), row.style) << row.name;
+            EXPECT_EQ(test::RenderStyle(read.lyrics.style), row.style) << row.name;
         }
     }
 }

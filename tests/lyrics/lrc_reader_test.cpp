@@ -1,9 +1,10 @@
 // LRC as authors write it, through the file reader (byte-order mark, CRLF,
 // UTF-8 checks and the choice of format included): what each text becomes,
 // or the line and the reason it is refused.
+#include "lyrics/lrc_reader.h"
+
 #include <gtest/gtest.h>
 
-#include "lyrics/lrc_reader.h"
 #include "lyrics/lyrics_file.h"
 #include "tests/lyrics/lyrics_render.h"
 
@@ -46,8 +47,7 @@ TEST(LrcReader, ReadsTimesWordsAndTagsOrRefusesWithLineAndReason) {
          "[00:01.00]I [00:01.50]<3 you<00:03.00>\n",
          "L1: [I ]1000-1500 [<3 ]1500-2100 [you]2100-3000\n"},
         {"the last offset counts; a time moved before the start stays at 0",
-         "[offset:-250]\n[00:00.10]a\n[offset:+500]\n",
-         "L2: [a]0-2000\n"},
+         "[offset:-250]\n[00:00.10]a\n[offset:+500]\n", "L2: [a]0-2000\n"},
         {"lines sung together end at the same next line; Unicode by characters",
          "[00:01.00]äö ab\n[00:01.00]x\n[00:02.00]\n",
          "L1: [äö ]1000-1500 [ab]1500-2000\nL2: [x]1000-2000\n"},
@@ -57,15 +57,15 @@ TEST(LrcReader, ReadsTimesWordsAndTagsOrRefusesWithLineAndReason) {
          "line 2: The word times on this line go back: <00:04.000> comes after 00:05.000."},
         {"a line time that is not a time", "[00:01.00]a\n[00:7x.00]b\n",
          "line 2: [00:7x.00] is not a time: LRC times are [mm:ss.xx]."},
-        {"seconds past 59", "[00:60.00]a\n", "line 1: [00:60.00] is not a time: LRC times are [mm:ss.xx]."},
+        {"seconds past 59", "[00:60.00]a\n",
+         "line 1: [00:60.00] is not a time: LRC times are [mm:ss.xx]."},
         {"a word time that is not a time", "[00:01.00]a <0:1.x>b\n",
          "line 1: <0:1.x> is not a time: word times are <mm:ss.xx>."},
         {"a word time without its bracket", "[00:01.00]a <00:02.00 b\n",
          "line 1: A word time on this line has no closing bracket."},
         {"a line time without its bracket", "[00:01.00]a\n[00:02.00 b\n",
          "line 2: The time at the start of this line has no closing ]."},
-        {"a line of words without a time",
-         "[ti:x]\n[00:01.00]a\n[Chorus]\n",
+        {"a line of words without a time", "[ti:x]\n[00:01.00]a\n[Chorus]\n",
          "line 3: This line has no time. Every line of an LRC file starts with its time, "
          "[mm:ss.xx]."},
         {"an offset that is no number", "[offset:soon]\n[00:01.00]a\n",
@@ -74,7 +74,8 @@ TEST(LrcReader, ReadsTimesWordsAndTagsOrRefusesWithLineAndReason) {
          "line 0: This file has times but no words."},
         {"not UTF-8 (Latin-1), counted in characters",
          "[00:01.00]a\r\n[00:02.00]\xC3\xA4 caf\xE9\n",
-         "line 2: This line is not UTF-8 text (byte 0xE9 at character 16). Save the file as UTF-8."},
+         "line 2: This line is not UTF-8 text (byte 0xE9 at character 16). Save the file as "
+         "UTF-8."},
         {"a zero byte", std::string("[00:01.00]a\n\0", 13),
          "line 2: This line holds a zero byte: the file is not text."},
         {"a plain text names the timing window", "Just words\nand more\n", noTimes},

@@ -1,7 +1,7 @@
 // Lyrics as one text the tables compare, so a row shows at a glance what a
 // reader made: "L<source line>: [syllable]start-end ..." per line (effects
 // as i/s/o when asked), the song's tags first when there are any, and a
-// refusal as "line N: reason".
+// refusal as "line N: reason"; a style as one line of its fields.
 #pragma once
 
 #include <cstdio>
@@ -32,6 +32,22 @@ inline std::string Render(const LyricsReadResult& r, bool effects = false) {
         out += "\n";
     }
     return out;
+}
+
+inline std::string Hex(const LyricsColour& c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02x%02x%02x/%02x", c.r, c.g, c.b, c.alpha);
+    return text;
+}
+
+inline std::string RenderStyle(const LyricsStyle& s) {
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "%s %.2f %s %s %s %s %s outline %.2f shadow %.2f an%d %d,%d,%d", s.font.c_str(),
+                  s.size, s.bold ? "bold" : "regular", Hex(s.sung).c_str(), Hex(s.unsung).c_str(),
+                  Hex(s.outline).c_str(), Hex(s.back).c_str(), s.outlineWidth, s.shadow,
+                  s.alignment, s.marginLeft, s.marginRight, s.marginVertical);
+    return text;
 }
 
 }  // namespace orvane::test
