@@ -103,6 +103,25 @@ ScriptLines ScanLines(std::string_view text) {
     return found;
 }
 
+std::string_view TrimEnd(std::string_view s) {
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// The line an event came from. libass leaves out Dialogue lines it cannot
+// read; the text of those it keeps ends their line (but for trailing
+// blanks). 0 when none does, and the search goes on from where it was.
+int SourceLine(const std::vector<DialogueLine>& dialogues, std::size_t& next, const char* text) {
+    const std::string_view wanted = TrimEnd(text);
+    for (std::size_t i = next; i < dialogues.size(); ++i) {
+        if (TrimEnd(dialogues[i].text).ends_with(wanted)) {
+            next = i + 1;
+            return dialogues[i].number;
+        }
+    }
+    return 0;
+}
+
 // The script's coordinates: PlayResX x PlayResY, completed as libass does
 // when one or both are missing.
 AssScale ScreenScale(const ASS_Track& track) {
@@ -174,13 +193,7 @@ LyricsReadResult ReadTrack(const ASS_Track& track, const ScriptLines& lines) {
     for (int i = 0; i < track.n_events; ++i) {
         const ASS_Event& event = track.events[i];
         if (!event.Text) continue;
-        // libass leaves out Dialogue lines it cannot read; the text of those
-        // it keeps ends their line.
-        while (dialogue < lines.dialogues.size() &&
-               !lines.dialogues[dialogue].text.ends_with(event.Text))
-            ++dialogue;
-        const int number =
-            dialogue < lines.dialogues.size() ? lines.dialogues[dialogue++].number : 0;
+        const int number = SourceLine(lines.dialogues, dialogue, event.Text);
         const Ms start = std::clamp<Ms>(event.Start, 0, kLatestMs);
         const Ms end =
             std::clamp<Ms>(event.Start + std::max(event.Duration, 0LL), start, kLatestMs);
@@ -191,6 +204,7 @@ LyricsReadResult ReadTrack(const ASS_Track& track, const ScriptLines& lines) {
         const int alignment = NumpadAlignment(track.styles[style].Alignment);
         if (alignment != lyrics.style.alignment) line.alignment = alignment;
         ReadKaraokeText(event.Text, start, end, scale, line);
+        CloseLastWord(line);
         if (line.syllables.empty()) continue;
         syllables += line.syllables.size();
         if (syllables > kMaxLyricsSyllables)

@@ -15,6 +15,11 @@ namespace {
 
 using Ms = std::int64_t;
 
+// The latest time an LRC tag can say (9999:59.999): no time read, moved by
+// the offset or made up for an open end goes past it, so what is read can
+// be written back.
+constexpr Ms kLatestMs = (9999 * 60 + 59) * 1000 + 999;
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -210,7 +215,7 @@ bool LrcParser::ParseBody(std::string_view body, TimedLine& line) {
 }
 
 Ms AfterOffset(Ms written, Ms offset) {
-    return std::max<Ms>(written - offset, 0);
+    return std::clamp<Ms>(written - offset, 0, kLatestMs);
 }
 
 // A line with word times that is repeated: its word times belong to the line
@@ -237,7 +242,8 @@ bool LrcParser::BuildEntry(const Entry& entry, std::optional<Ms> nextLater, Lyri
             words += !IsBlank(text[i]) && (i == 0 || IsBlank(text[i - 1]));
         Ms length = std::clamp<Ms>(words * kLrcLastLineMsPerWord, 2000, kLrcMaxEvenLineMs);
         if (nextLater) length = std::min(*nextLater - entry.time, kLrcMaxEvenLineMs);
-        AppendSpread(text, entry.time, entry.time + length, SyllableEffect::Sweep, syllables);
+        AppendSpread(text, entry.time, std::min(entry.time + length, kLatestMs),
+                     SyllableEffect::Sweep, syllables);
         return true;
     }
     const Ms shift = entry.written - WordTimeBase(line);
@@ -257,7 +263,7 @@ bool LrcParser::BuildEntry(const Entry& entry, std::optional<Ms> nextLater, Lyri
             writtenStart = writtenEnd;
             continue;
         }
-        Ms end = start + kLrcOpenWordMs;
+        Ms end = std::min(start + kLrcOpenWordMs, kLatestMs);
         if (nextLater && *nextLater > start) end = std::min(end, *nextLater);
         AppendSpread(text, start, end, SyllableEffect::Sweep, syllables);
     }
@@ -285,6 +291,7 @@ bool LrcParser::Build() {
     for (std::size_t j = 0; j < entries.size(); ++j) {
         LyricsLine line;
         if (!BuildEntry(entries[j], nextLater[j], line)) return false;
+        CloseLastWord(line);
         if (line.syllables.empty()) continue;  // a time alone ends the line before
         syllables_ += line.syllables.size();
         if (syllables_ > kMaxLyricsSyllables)

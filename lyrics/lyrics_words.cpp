@@ -78,6 +78,12 @@ void AppendSpread(std::string_view text, std::int64_t startMs, std::int64_t endM
     }
 }
 
+void CloseLastWord(LyricsLine& line) {
+    if (line.syllables.empty()) return;
+    std::string& text = line.syllables.back().text;
+    if (text.size() > 1 && text.back() == ' ') text.pop_back();
+}
+
 std::string FormatMinutesMs(std::int64_t ms) {
     ms = std::max<std::int64_t>(ms, 0);
     char buffer[32];

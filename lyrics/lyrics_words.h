@@ -35,6 +35,10 @@ inline bool IsBlank(char c) {
 void AppendSpread(std::string_view text, std::int64_t startMs, std::int64_t endMs,
                   SyllableEffect effect, std::vector<Syllable>& out);
 
+// A line's end closes its last word: no trailing space there, so a line
+// reads the same whatever its file did at the line's end.
+void CloseLastWord(LyricsLine& line);
+
 // "00:12.500": minutes (two digits at least), seconds, milliseconds.
 std::string FormatMinutesMs(std::int64_t ms);
 

@@ -25,8 +25,8 @@ TEST(LrcReader, ReadsTimesWordsAndTagsOrRefusesWithLineAndReason) {
          "[offset:+100]\r\n[00:12.00]<00:12.00>When <00:12.50>the <00:12.800>night<00:13.40>\r\n",
          "ti=Night ar=Someone al=First by=Me\n"
          "L7: [When ]11900-12400 [the ]12400-12700 [night]12700-13300\n"},
-        {"syllables, an end before a gap, text before the first word time",
-         "[01:00.000]Oh <01:01.000>Hel<01:01.250>lo<01:01.500> <01:02.000>you<01:03.000>\n",
+        {"syllables, an end before a gap, text before the first word time, no space at the end",
+         "[01:00.000]Oh <01:01.000>Hel<01:01.250>lo<01:01.500> <01:02.000>you <01:03.000>\n",
          "L1: [Oh ]60000-61000 [Hel]61000-61250 [lo ]61250-61500 [you]62000-63000\n"},
         {"a line without word times: evenly by length, to the next line",
          "[00:10.00]ab abcd\n[00:11.50]x\n[00:40.00]\n",
