@@ -110,10 +110,12 @@ std::string_view TrimEnd(std::string_view s) {
 
 // The line an event came from. libass leaves out Dialogue lines it cannot
 // read; the text of those it keeps ends their line (but for trailing
-// blanks). 0 when none does, and the search goes on from where it was.
+// blanks). 0 when none of the next few does (the search stays bounded
+// whatever the script), and the search goes on from where it was.
 int SourceLine(const std::vector<DialogueLine>& dialogues, std::size_t& next, const char* text) {
     const std::string_view wanted = TrimEnd(text);
-    for (std::size_t i = next; i < dialogues.size(); ++i) {
+    const std::size_t last = std::min(dialogues.size(), next + 256);
+    for (std::size_t i = next; i < last; ++i) {
         if (TrimEnd(dialogues[i].text).ends_with(wanted)) {
             next = i + 1;
             return dialogues[i].number;

@@ -43,6 +43,18 @@ std::string Plain(std::string text) {
     return text;
 }
 
+// A syllable's text in an event: a backslash before N, n or h would read
+// as a line break or a hard space; an empty block between keeps it a
+// backslash, for libass and for ReadAss alike.
+std::string EventText(const std::string& text) {
+    std::string out;
+    for (const char c : Plain(text)) {
+        if ((c == 'N' || c == 'n' || c == 'h') && !out.empty() && out.back() == '\\') out += "{}";
+        out += c;
+    }
+    return out;
+}
+
 void Header(std::string& out, const Lyrics& lyrics) {
     out += "[Script Info]\n; Written by Orvane\n";
     auto field = [&out](const char* name, const std::string& value) {
@@ -109,7 +121,7 @@ void Event(std::string& out, const LyricsLine& line) {
         if (i + 1 < syllables.size())
             at = std::min(at, std::max(Centiseconds(syllables[i + 1].startMs), from));
         text += "{\\" + std::string(KaraokeTag(s.effect)) + std::to_string(at - from) + "}" +
-                Plain(s.text);
+                EventText(s.text);
     }
     const std::int64_t end = std::max(Centiseconds(line.EndMs()), at);
     out += "Dialogue: 0," + Time(start) + "," + Time(end) + ",Default,,0,0,0,," + text + "\n";

@@ -19,7 +19,8 @@ Syllable S(const char* text, std::int64_t start, std::int64_t end,
 }
 
 // Times off the centisecond, a gap inside a line, all three effects, a place,
-// Unicode, overlapping syllables, tags and a style unlike the default.
+// Unicode, overlapping syllables, a backslash that is no ASS escape, tags and
+// a style unlike the default.
 Lyrics Song() {
     Lyrics song;
     song.title = "Night";
@@ -45,7 +46,7 @@ Lyrics Song() {
     second.position = LyricsPosition{100.5, 50.25};
     second.alignment = 7;
     LyricsLine third;
-    third.syllables = {S("a ", 7000, 7600), S("b", 7500, 8000)};
+    third.syllables = {S("a\\h ", 7000, 7600), S("b", 7500, 8000)};
     song.lines = {first, second, LyricsLine{}, third};
     return song;
 }
@@ -63,13 +64,13 @@ TEST(LyricsWriter, SavedLyricsReadBackToTheSameTimesOrTheSaveSaysWhy) {
         {"song.lrc",
          "ti=Night ar=Band al=First by=Me\n"
          "L5: [Hel]1234-1500 [lo ]1500-1777 [world]2000-2345\n"
-         "L6: [ça ]5000-5500 [va]5500-6000\nL7: [a ]7000-7500 [b]7500-8000\n",
+         "L6: [ça ]5000-5500 [va]5500-6000\nL7: [a\\h ]7000-7500 [b]7500-8000\n",
          defaultStyle},
         {"song.ASS",
          "ti=Night ar=Band al=First by=Me\n"
          "L19: [Hel]1230-1500i [lo ]1500-1780s [world]2000-2350o\n"
          "L20: an7 @100.50,50.25 [ça ]5000-5500s [va]5500-6000s\n"
-         "L21: [a ]7000-7500s [b]7500-8000s\n",
+         "L21: [a\\h ]7000-7500s [b]7500-8000s\n",
          "Liberation Sans 18.50 regular 123456/00 ffffff/00 101030/00 000000/80 outline 1.50 "
          "shadow 1.00 an8 10,11,13"},
         {"song.txt",
