@@ -75,7 +75,9 @@ ExportResult ExportStreams::Create() {
             return WriteFailure(wav_->shown, e.message);
     }
     if (mp3_) {
-        if (const OutputError e = mp3Writer_.Open(mp3_->file, request_.bitrateKbps))
+        const std::string name = t.mp3.empty() ? MemberName(t.mp3Zip, ".mp3") : t.mp3;
+        const Mp3Tags tags = TagsFor(request_.title, request_.artist, name);
+        if (const OutputError e = mp3Writer_.Open(mp3_->file, request_.bitrateKbps, tags))
             return WriteFailure(mp3_->shown, e.message);
     }
     return result;
