@@ -5,8 +5,6 @@
 #include <fstream>
 #include <utility>
 
-#include "input/file_chooser.h"
-
 namespace orvane {
 
 namespace {
@@ -93,9 +91,10 @@ std::string StartUsage() {
     return "Usage: orvane [PICTURE] [RECORDING] [OUTPUT]\n"
            "       orvane --help | --version | --help-page\n"
            "\n"
-           "Opens the window with the files given taken as if chosen with their\n"
-           "browse buttons. PICTURE and RECORDING may come in either order: a BMP\n"
-           "and a WAVE are told apart by their contents.\n"
+           "Opens the window and takes the files given as files dropped on it: a\n"
+           "BMP or WAVE is checked, any other picture or song (JPEG, PNG, MP3,\n"
+           "FLAC...) is imported. PICTURE and RECORDING may come in either order;\n"
+           "OUTPUT names the image to write.\n"
            "\n"
            "  --help       print this text and exit\n"
            "  --version    print the version and exit\n"
@@ -103,12 +102,6 @@ std::string StartUsage() {
            "  --           end of options\n"
            "\n"
            "orvane-cli makes images without the window.\n";
-}
-
-void TakeStartFiles(FileSelection& selection, const StartFiles& files) {
-    if (!files.picture.empty()) selection.TakeBitmap(files.picture);
-    if (!files.recording.empty()) selection.TakeWave(files.recording);
-    if (!files.output.empty()) selection.TakeOutput(WithDefaultExtension(files.output, "CDG"));
 }
 
 }  // namespace orvane
