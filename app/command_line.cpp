@@ -1,9 +1,15 @@
 #include "app/command_line.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
 #include <filesystem>
-#include <fstream>
+#include <string_view>
 #include <utility>
+
+#include "input/input_file.h"
+#include "input/raw_file.h"
 
 namespace orvane {
 
@@ -42,16 +48,17 @@ StartCommand UsageError(std::string error) {
 }  // namespace
 
 InputKind InputKindOf(const std::string& path) {
+    // Only a file is looked into: opening a pipe to read it could wait for ever.
+    const OpenedInput input = OpenInputFile(path, O_RDONLY);
+    if (!input) return InputKind::Other;
     std::array<char, 12> head{};
-    std::ifstream file(path, std::ios::binary);
-    if (!file.read(head.data(), head.size())) {
-        // A BMP shorter than twelve bytes is still a (broken) BMP.
-        if (file.gcount() >= 2 && head[0] == 'B' && head[1] == 'M') return InputKind::Picture;
-        return InputKind::Other;
-    }
-    const std::string_view text(head.data(), head.size());
+    const long got = ReadUpTo(input.fd, head.data(), head.size());
+    close(input.fd);
+    const std::string_view text(head.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+    // A BMP shorter than twelve bytes is still a (broken) BMP.
     if (text.starts_with("BM")) return InputKind::Picture;
-    if (text.starts_with("RIFF") && text.substr(8, 4) == "WAVE") return InputKind::Recording;
+    if (text.starts_with("RIFF") && text.size() == head.size() && text.substr(8, 4) == "WAVE")
+        return InputKind::Recording;
     return InputKind::Other;
 }
 
