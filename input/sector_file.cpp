@@ -19,7 +19,9 @@ SectorFileError Failure(SectorFileStatus status, std::string message) {
 
 }  // namespace
 
-SectorFile::SectorFile(SectorFile&& other) noexcept { *this = std::move(other); }
+SectorFile::SectorFile(SectorFile&& other) noexcept {
+    *this = std::move(other);
+}
 
 SectorFile& SectorFile::operator=(SectorFile&& other) noexcept {
     if (this != &other) {

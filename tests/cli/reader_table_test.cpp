@@ -65,7 +65,8 @@ void Chunk(Bytes& png, const char* type, const Bytes& data) {
     const std::size_t start = png.size();
     png.insert(png.end(), type, type + 4);
     png.insert(png.end(), data.begin(), data.end());
-    PutBE32(png, static_cast<std::uint32_t>(crc32(0, &png[start], static_cast<uInt>(png.size() - start))));
+    PutBE32(png, static_cast<std::uint32_t>(
+                     crc32(0, &png[start], static_cast<uInt>(png.size() - start))));
 }
 
 // `bytes` of `fill`, deflated a piece at a time.
@@ -191,20 +192,32 @@ TEST(ReaderTable, EveryReaderTakesWhatPlayersTakeAndSaysWhatIsWrong) {
     const std::string ripSectors = std::to_string(ripped.size() / kSectorSubcodeBytes);
     const std::vector<Row> rows = {
         {"render FIFO", {"render", "fifo", "o.png"}, 3, "Cannot read fifo: " + fifo},
-        {"render device", {"render", "/dev/zero", "o.png"}, 3,
+        {"render device",
+         {"render", "/dev/zero", "o.png"},
+         3,
          "Cannot read /dev/zero: Is a device, not a file"},
         {"check FIFO picture", {"check", "song.cdg", "fifo"}, 3, "Cannot use fifo: " + fifo},
-        {"prepare-picture FIFO", {"prepare-picture", "fifo", "o.bmp"}, 1,
+        {"prepare-picture FIFO",
+         {"prepare-picture", "fifo", "o.bmp"},
+         1,
          "Cannot read the picture: " + fifo},
-        {"prepare-recording FIFO", {"prepare-recording", "fifo", "o.wav"}, 1,
+        {"prepare-recording FIFO",
+         {"prepare-recording", "fifo", "o.wav"},
+         1,
          "Cannot read the recording: " + fifo},
         {"render WAVE", {"render", "noise.wav", "o.png"}, 3, "No CD+G graphics found"},
-        {"export WAVE", {"export", "noise.wav", "--cdg"}, 1,
+        {"export WAVE",
+         {"export", "noise.wav", "--cdg"},
+         1,
          "Cannot export noise.wav: No CD+G graphics found"},
-        {"render ripped .cdg", {"render", "ripped.cdg", "o.png"}, 0,
+        {"render ripped .cdg",
+         {"render", "ripped.cdg", "o.png"},
+         0,
          "(after sector " + ripSectors + " of " + ripSectors + ")"},
         {"render tie as .cdg", {"render", "tie.cdg", "o.png"}, 0, "(after sector 26 of 26)"},
-        {"export .cdg for sound", {"export", "ripped.cdg", "--mp3"}, 1,
+        {"export .cdg for sound",
+         {"export", "ripped.cdg", "--mp3"},
+         1,
          "ripped.cdg is a .cdg stream, which holds no sound"},
         {"export image named NAME.cdg",
          {"export", "song.cdg"},
@@ -216,17 +229,32 @@ TEST(ReaderTable, EveryReaderTakesWhatPlayersTakeAndSaysWhatIsWrong) {
          }},
         {"-- before a dashed name", {"export", "--cdg", "--", "-x.img"}, 0, "Exported: -x.cdg"},
         {"cut-off JPEG", {"prepare-picture", "cut.jpg", "o.bmp"}, 1, "The picture is damaged: "},
-        {"just over 100 megapixels", {"prepare-picture", "over.png", "o.bmp"}, 1,
+        {"just over 100 megapixels",
+         {"prepare-picture", "over.png", "o.bmp"},
+         1,
          "The picture is too large (10001 x 10000 pixels"},
-        {"far over", {"prepare-picture", "huge.png", "o.bmp"}, 1,
+        {"far over",
+         {"prepare-picture", "huge.png", "o.bmp"},
+         1,
          "The picture is too large (20000 x 20000 pixels"},
         {"100 megapixels", {"prepare-picture", "limit.png", "limit.bmp"}, 0, "Picture converted"},
-        {"already the BMP", {"prepare-picture", "taken.bmp", "copy.bmp"}, 0, "copied unchanged",
+        {"already the BMP",
+         {"prepare-picture", "taken.bmp", "copy.bmp"},
+         0,
+         "copied unchanged",
          [&] { EXPECT_EQ(ReadFile(f("copy.bmp")), ReadFile(f("taken.bmp"))); }},
-        {"256 MiB of comment", {"prepare-picture", "comment.png", "c.bmp"}, 0, "Picture converted",
-         [] {}, 150'000},
-        {"64 MiB ID3 tag", {"prepare-recording", "tagged.mp3", "t.wav"}, 0, "Recording converted",
-         [] {}, 120'000},
+        {"256 MiB of comment",
+         {"prepare-picture", "comment.png", "c.bmp"},
+         0,
+         "Picture converted",
+         [] {},
+         150'000},
+        {"64 MiB ID3 tag",
+         {"prepare-recording", "tagged.mp3", "t.wav"},
+         0,
+         "Recording converted",
+         [] {},
+         120'000},
     };
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     const bool measureMemory = false;  // the sanitizers' own memory would count

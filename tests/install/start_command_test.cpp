@@ -7,9 +7,9 @@
 #include <map>
 
 #include "app/command_line.h"
+#include "app/help_page.h"
 #include "app/start_files.h"
 #include "import/fake_import_effects.h"
-#include "app/help_page.h"
 #include "input/wave_reader.h"
 #include "selection/selection_fixture.h"
 
@@ -136,7 +136,9 @@ TEST_F(StartCommandTest, FilesGoWhereDroppedFilesGo) {
         std::vector<std::string> args;
         for (const auto& n : run.names) args.push_back(f(n));
         FakeImportEffects import;
-        import.kinds = {{f("photo.jpg"), MediaKind::Picture}, {f("song.mp3"), MediaKind::Recording}};
+        import.kinds = {{f("photo.jpg"), MediaKind::Picture},
+                        { f("song.mp3"),
+                          MediaKind::Recording }};
         ImportFlow flow(import);
         TakeStartFiles(flow, selection, ParseStartCommand(args).files);
         EXPECT_EQ(import.events, run.events);
