@@ -1,11 +1,12 @@
 // Track tags: what goes in comes out, through burned-disc symbols, and an
 // image made without lyrics is never read as tagged.
+#include "encoder/track_tags.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "encoder/track_tags.h"
 #include "job_support.h"
 #include "support/fixtures.h"
 
