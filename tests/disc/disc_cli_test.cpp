@@ -174,5 +174,101 @@ TEST(DiscCli, CdrdaoAndChdmanReadEveryTrackWithItsNamesAndSamples) {
         << "differ at byte " << differ.first - extracted.begin();
 }
 
+// An image of `sectors` sectors that costs no disk: a real image's head,
+// then a hole (the probe and the tags read only the head).
+void SparseImage(const std::string& path, const Bytes& head, std::uint64_t sectors) {
+    test::WriteFile(path, head);
+    fs::resize_file(path, sectors * kRawSectorBytes);
+}
+
+TEST(DiscCli, RefusesBeforeWritingAndSaysWhy) {
+    test::TempDir dir;
+    const Bytes head = MakeImage(300, 0);
+    const std::string a = dir.File("a.img"), toc = dir.File("disc.toc");
+    test::WriteFile(a, head);
+    test::WriteFile(dir.File("tail.img"), head);
+    {
+        Bytes tail = head;
+        tail.resize(tail.size() + 100, 1);
+        test::WriteFile(dir.File("tail.img"), tail);
+    }
+    SparseImage(dir.File("half.img"), head, 180'000);  // 40:00
+    SparseImage(dir.File("long.img"), head, 333'000);  // 74:00
+    test::WriteFile(dir.File("song.wav"), test::MakeWav(300 * 2352));
+    Bytes cdg;
+    for (std::size_t at = 0; at < head.size(); at += kRawSectorBytes)
+        cdg.insert(cdg.end(), head.begin() + at + 2352, head.begin() + at + 2448);
+    test::WriteFile(dir.File("song.cdg"), cdg);
+    test::WriteFile(dir.File("two.txt"), Bytes{'a', '\n', 'b', '\n'});
+    fs::create_directory(dir.File("folder.toc"));
+    fs::create_symlink(a, dir.File("link.toc"));
+
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;  // "@" is the folder
+        int status;
+        const char* says;  // in the output
+        bool writes = false;
+    } cases[] = {
+        {"over 80 minutes",
+         {"@/disc.toc", "@/half.img", "@/half.img"},
+         1,
+         "last 80:02; an 80-minute disc holds 79:57: 0:05 too long"},
+        {"over 74 minutes", {"@/disc.toc", "@/long.img", "@/a.img"}, 0, "74-minute", true},
+        {"missing image",
+         {"@/disc.toc", "@/a.img", "@/gone.img"},
+         1,
+         "Cannot use @/gone.img as a track: No such file or directory"},
+        {"a recording", {"@/disc.toc", "@/song.wav"}, 1, "No CD+G graphics found"},
+        {"a .cdg stream", {"@/disc.toc", "@/song.cdg"}, 1, "graphics without sound"},
+        {"an empty image", {"@/disc.toc", "@/two.txt"}, 1, "@/two.txt as a track"},
+        {"toc is an image", {"@/a.img", "@/a.img"}, 1, "is one of the images"},
+        {"toc links to an image", {"@/link.toc", "@/a.img"}, 1, "is one of the images"},
+        {"toc is a folder", {"@/folder.toc", "@/a.img"}, 1, "is a folder"},
+        {"titles for another disc",
+         {"@/disc.toc", "@/a.img", "--titles", "@/two.txt"},
+         1,
+         "2 lines for 1 track"},
+        {"a tail",
+         {"@/disc.toc", "@/tail.img"},
+         0,
+         "Ignored the last 100 bytes of @/tail.img: not a whole sector",
+         true},
+    };
+    const auto expand = [&](std::string text) {
+        for (std::size_t at; (at = text.find('@')) != std::string::npos;)
+            text.replace(at, 1, dir.path().string());
+        return text;
+    };
+    std::vector<std::string> hundred = {toc};
+    hundred.insert(hundred.end(), 100, a);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args;
+        for (const std::string& arg : c.args) args.push_back(expand(arg));
+        const CliRun run = RunDisc(args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(expand(c.says)), std::string::npos) << run.err;
+        EXPECT_EQ(fs::exists(toc), c.writes);
+        EXPECT_EQ(test::ReadFile(a), head);
+        fs::remove(toc);
+    }
+    EXPECT_NE(RunDisc(hundred).err.find("at most 99 tracks"), std::string::npos);
+
+    // An existing toc is replaced only with --force; nothing else is left.
+    test::WriteFile(toc, {'x'});
+    CliRun run = RunDisc({toc, a});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(toc + " exists already, use --force to replace it"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(test::ReadFile(toc), Bytes{'x'});
+    EXPECT_EQ(RunDisc({toc, a, "--force", "--quiet"}).err, "");
+    EXPECT_EQ(test::Capture("cdrdao toc-size " + Quote(toc) + " 2>/dev/null"), "300\n");
+    EXPECT_EQ(
+        test::Listing(dir.path().string()),
+        (std::vector<std::string>{"a.img", "disc.toc", "folder.toc", "half.img", "link.toc",
+                                  "long.img", "song.cdg", "song.wav", "tail.img", "two.txt"}));
+}
+
 }  // namespace
 }  // namespace orvane
