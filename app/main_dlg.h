@@ -59,9 +59,11 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void OpenHelpPage();
 
     // The context menu's tools, each in a file of its own
-    // (main_dlg_player.cpp, main_dlg_export.cpp, main_dlg_import.cpp).
+    // (main_dlg_player.cpp, main_dlg_export.cpp, main_dlg_disc.cpp,
+    // main_dlg_import.cpp).
     void OnPlayImage();
     void OnExportForPlayers();
+    void OnMakeDisc();
     void OnImportPicture();
     void OnImportRecording();
 
