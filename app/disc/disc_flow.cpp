@@ -5,6 +5,7 @@
 #include "app/export_flow.h"
 #include "disc/disc_writer.h"
 #include "export/toc_file.h"
+#include "input/sector_file.h"
 
 namespace orvane {
 namespace {
@@ -37,6 +38,9 @@ bool DiscFlow::Add(const std::string& path) {
     if (!check.ok) {
         effects_.ShowBox(check.message, BoxIcon::Error);
         return false;
+    }
+    if (check.image.ignoredBytes > 0) {
+        effects_.Log(IgnoredTailLine(check.image.ignoredBytes, check.image.path));
     }
     tracks_.push_back(EntryFor(std::move(check.image)));
     return true;

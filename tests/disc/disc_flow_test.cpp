@@ -144,6 +144,16 @@ TEST(DiscFlow, OffersTheLastImageAndNamesTheAlbumFromItsTracks) {
     effects.chosen = {a};
     flow.OnAdd();
     ASSERT_EQ(flow.Tracks().size(), 2u);
+    // A part sector at the end is said and left out.
+    const std::string tail = rig.dir.File("tail.cdg");
+    Bytes tailed = test::ReadFile(a);
+    tailed.resize(tailed.size() + 10);
+    test::WriteFile(tail, tailed);
+    ASSERT_TRUE(flow.Add(tail));
+    EXPECT_EQ(effects.logs, std::vector<std::string>{"Ignored the last 10 bytes of " + tail +
+                                                     ": not a whole sector"});
+    EXPECT_EQ(flow.Tracks().back().image.sectors, 300u);
+    flow.Remove(2);
     flow.SetNames(1, {"Band", "A (reprise)"});
     flow.OnPlay(1);
     EXPECT_EQ(effects.played, std::vector<std::string>{a});
