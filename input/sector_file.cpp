@@ -17,9 +17,7 @@ SectorFileError Failure(SectorFileStatus status, std::string message) {
 
 }  // namespace
 
-SectorFile::SectorFile(SectorFile&& other) noexcept {
-    *this = std::move(other);
-}
+SectorFile::SectorFile(SectorFile&& other) noexcept { *this = std::move(other); }
 
 SectorFile& SectorFile::operator=(SectorFile&& other) noexcept {
     if (this != &other) {
@@ -57,8 +55,9 @@ SectorFileError SectorFile::Open(const std::string& path, SectorLayout layout) {
     ignoredBytes_ = size % sectorBytes();
     if (size == 0) return Failure(SectorFileStatus::Empty, "The file is empty");
     if (sectorCount_ == 0) {
-        return Failure(SectorFileStatus::NoSector, "The file is shorter than one sector (" +
-                                                       std::to_string(sectorBytes()) + " bytes)");
+        return Failure(SectorFileStatus::NoSector,
+                       "The file is shorter than one sector (" +
+                           std::to_string(sectorBytes()) + " bytes)");
     }
     return {};
 }
@@ -72,8 +71,8 @@ SectorFileError SectorFile::Read(std::uint64_t first, std::size_t count, std::ui
     const std::size_t bytes = count * sectorBytes();
     std::size_t done = 0;
     while (done < bytes) {
-        const ssize_t n =
-            pread(fd_, out + done, bytes - done, static_cast<off_t>(first * sectorBytes() + done));
+        const ssize_t n = pread(fd_, out + done, bytes - done,
+                                static_cast<off_t>(first * sectorBytes() + done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return Failure(SectorFileStatus::ReadFailed, std::strerror(errno));
         if (n == 0) return Failure(SectorFileStatus::ReadFailed, "The file got shorter");
