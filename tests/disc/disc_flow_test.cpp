@@ -74,7 +74,7 @@ TEST(DiscFlow, WritesOnlyWhatTheListShowsAndRefusesTheRest) {
              f.Add(a);
              e.toc = a;  // refused before any question
          },
-         {"@/Band - A.cdg is one of the images; name another file for the toc"},
+         {"@/Band - A.cdg is one of the files the disc is made from; name another file for the toc"},
          false},
         {"an existing toc kept",
          [&](FakeEffects&, DiscFlow& f) {
