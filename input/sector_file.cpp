@@ -83,4 +83,9 @@ SectorFileError SectorFile::Read(std::uint64_t first, std::size_t count, std::ui
     return {};
 }
 
+std::string IgnoredTailLine(std::uint64_t bytes, const std::string& file) {
+    return "Ignored the last " + std::to_string(bytes) + " bytes of " + file +
+           ": not a whole sector";
+}
+
 }  // namespace orvane
