@@ -23,23 +23,12 @@ FolderShower& CurrentFolderShower() {
     return shower;
 }
 
-QuestionShower& CurrentQuestionShower() {
-    static QuestionShower shower;
-    return shower;
-}
-
 std::string ChooseFolder(wxWindow* owner, const std::string& start) {
     if (CurrentFolderShower()) return CurrentFolderShower()(owner, start);
     wxDirDialog chooser(owner, "Folder for the exported files", WxText(start),
                         wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
     if (chooser.ShowModal() != wxID_OK) return {};
     return chooser.GetPath().utf8_string();
-}
-
-bool Ask(const BoxRequest& request) {
-    if (CurrentQuestionShower()) return CurrentQuestionShower()(request);
-    return wxMessageBox(WxText(request.text), WxText(request.caption), request.style,
-                        request.owner) == wxYES;
 }
 
 const char* const kKindLabels[] = {
@@ -54,9 +43,6 @@ const char* const kKindLabels[] = {
 
 void SetFolderShower(FolderShower shower) {
     CurrentFolderShower() = std::move(shower);
-}
-void SetQuestionShower(QuestionShower shower) {
-    CurrentQuestionShower() = std::move(shower);
 }
 
 ExportDlg::ExportDlg(wxWindow* parent, const std::string& image, LogLine log)
@@ -221,7 +207,7 @@ void ExportDlg::OnClose(wxCloseEvent& event) {
 }
 
 bool ExportDlg::AskToReplace(const std::string& question) {
-    return Ask({this, question, "Orvane", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION});
+    return ShowQuestionBox({this, question, "Orvane", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION});
 }
 
 void ExportDlg::ShowBox(const std::string& text, BoxIcon icon) {

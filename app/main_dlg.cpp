@@ -57,6 +57,12 @@ constexpr int kPlayImageCommand = 0x7F70;
 constexpr int kExportCommand = 0x7F71;
 constexpr int kImportPictureCommand = 0x7F72;
 constexpr int kImportRecordingCommand = 0x7F73;
+constexpr int kAddLyricsCommand = 0x7F80;
+constexpr int kRemoveLyricsCommand = 0x7F81;
+constexpr int kTimeLyricsCommand = 0x7F82;
+// The tools button sits in the gap between Start and Exit (dialog units).
+constexpr int kToolsButtonX = 302, kToolsButtonY = 18, kToolsButtonWidth = 36;
+constexpr int kToolsButtonHeight = 14;
 
 int MenuId(MenuCommand command) {
     switch (command) {
@@ -72,6 +78,12 @@ int MenuId(MenuCommand command) {
             return kImportPictureCommand;
         case MenuCommand::ImportRecording:
             return kImportRecordingCommand;
+        case MenuCommand::AddLyrics:
+            return kAddLyricsCommand;
+        case MenuCommand::RemoveLyrics:
+            return kRemoveLyricsCommand;
+        case MenuCommand::TimeLyrics:
+            return kTimeLyricsCommand;
         case MenuCommand::About:
             return IDM_ABOUTBOX;
         case MenuCommand::Separator:
@@ -106,6 +118,7 @@ CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
       model_{state, shownPicture},
       jobControl_(model_, *this),
       fileSelection_(model_, *this),
+      lyricsChoice_(model_, static_cast<DialogEffects&>(*this), static_cast<LyricsEffects&>(*this)),
       channel_(std::make_unique<StatusChannel>(
           [this](std::function<void()> call) { CallAfter(std::move(call)); },
           [this](JobStatus code, int value) { OnJobStatus(code, value); })),
@@ -149,6 +162,27 @@ void CMainDlg::CreateControls() {
     const wxPoint at(frame.x + (frame.width - kPictureWidth) / 2,
                      frame.y + (frame.height - kPictureHeight) / 2);
     preview_ = new PreviewWindow(this, at, model_.picture);
+    CreateToolsButton();
+}
+
+// The one visible way to the tools, which were only in the context menu:
+// a button between Start and Exit that opens that menu below itself. It
+// comes after Start in the tab order; the other controls stay where they are.
+void CMainDlg::CreateToolsButton() {
+    const wxPoint pos = ConvertDialogToPixels(wxPoint(kToolsButtonX, kToolsButtonY));
+    const wxSize size = ConvertDialogToPixels(wxSize(kToolsButtonWidth, kToolsButtonHeight));
+    toolsButton_ = new wxButton(this, kToolsButtonId, "&Tools", pos, size);
+    toolsButton_->MoveAfterInTabOrder(startButton_);
+    toolsButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+        std::unique_ptr<wxMenu> menu = ToolsMenu();
+        PopupMenu(menu.get(), toolsButton_->GetPosition() + wxPoint(0, toolsButton_->GetSize().y));
+    });
+}
+
+std::unique_ptr<wxMenu> CMainDlg::ToolsMenu() const {
+    std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
+    menu->Enable(kRemoveLyricsCommand, model_.lyrics != nullptr);
+    return menu;
 }
 
 wxWindow* CMainDlg::CreateControl(const ControlSpec& entry) {
@@ -271,7 +305,7 @@ void CMainDlg::OnCharHook(wxKeyEvent& event) {
 // position: it opens below the focused control, as keyboard menus do, not
 // wherever the mouse pointer happens to be.
 void CMainDlg::OnContextMenu(wxContextMenuEvent& event) {
-    std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
+    std::unique_ptr<wxMenu> menu = ToolsMenu();
     wxWindow* focus = FindFocus();
     if (event.GetPosition() != wxDefaultPosition || focus == nullptr) {
         PopupMenu(menu.get());
@@ -299,6 +333,15 @@ void CMainDlg::OnMenuCommand(wxCommandEvent& event) {
             break;
         case kImportRecordingCommand:
             OnImportRecording();
+            break;
+        case kAddLyricsCommand:
+            OnAddLyrics();
+            break;
+        case kRemoveLyricsCommand:
+            OnRemoveLyrics();
+            break;
+        case kTimeLyricsCommand:
+            OnTimeLyrics();
             break;
         case IDM_ABOUTBOX: {
             CAboutDlg dlg(this);

@@ -13,6 +13,7 @@
 #include "app/dialog_model.h"
 #include "app/file_selection.h"
 #include "app/job_control.h"
+#include "app/lyrics_choice.h"
 #include "app/status_channel.h"
 #include "encoder/creation_job.h"
 #include "res/layouts.h"
@@ -29,10 +30,13 @@ namespace orvane {
 
 class PreviewWindow;
 
+// The button that shows the tools (the context menu), between Start and Exit.
+inline constexpr int kToolsButtonId = 1030;
+
 // The context menu that stands in for the system menu.
 wxMenu* BuildContextMenu(std::string_view aboutString);
 
-class CMainDlg : public wxDialog, private DialogEffects {
+class CMainDlg : public wxDialog, private DialogEffects, private LyricsEffects {
   public:
     // Works on the program's shared JobState and Picture.
     CMainDlg();
@@ -41,6 +45,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
 
     DialogModel& Model() { return model_; }
     FileSelection& Selection() { return fileSelection_; }
+    LyricsChoice& LyricsFiles() { return lyricsChoice_; }
 
     // Asks a running job to stop, releases it from any send it waits in and
     // waits until its thread has ended (its files are closed by then).
@@ -64,10 +69,15 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void OnExportForPlayers();
     void OnImportPicture();
     void OnImportRecording();
+    // The lyrics (main_dlg_lyrics.cpp).
+    void OnAddLyrics();
+    void OnRemoveLyrics();
+    void OnTimeLyrics();
 
     // For tests: the controls as the user sees them.
     wxButton* StartButton() const { return startButton_; }
     wxButton* ExitButton() const { return exitButton_; }
+    wxButton* ToolsButton() const { return toolsButton_; }
     wxGauge* ProgressBar() const { return progressBar_; }
     wxListBox* LogList() const { return logList_; }
     wxStaticBox* GraphicsFrame() const { return graphicsFrame_; }
@@ -82,6 +92,9 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void OnLogKey(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
+    // The context menu, as the tools button and the menu keys show it.
+    std::unique_ptr<wxMenu> ToolsMenu() const;
+    void CreateToolsButton();
     void OnMenuCommand(wxCommandEvent& event);
     void OnWindDownTimer(wxTimerEvent& event);
     // Files dropped on the window (main_dlg_import.cpp).
@@ -103,10 +116,14 @@ class CMainDlg : public wxDialog, private DialogEffects {
                           const std::string& extension) override;
     void ShowPaths() override;
     void RedrawPreview() override;
+    // LyricsEffects
+    bool Ask(const std::string& question) override;
+    void OpenTimingWindow(const std::string& path) override;
 
     DialogModel model_;
     JobControl jobControl_;
     FileSelection fileSelection_;
+    LyricsChoice lyricsChoice_;
     // The channel outlives the runner: EndJob closes it, then joins the job.
     std::unique_ptr<StatusChannel> channel_;
     JobRunner runner_;
@@ -117,6 +134,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
 
     wxButton* exitButton_ = nullptr;
     wxButton* startButton_ = nullptr;
+    wxButton* toolsButton_ = nullptr;
     wxBitmapButton* browseBitmapButton_ = nullptr;
     wxBitmapButton* browseWaveButton_ = nullptr;
     wxBitmapButton* browseOutputButton_ = nullptr;

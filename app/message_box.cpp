@@ -13,6 +13,11 @@ BoxShower& CurrentBoxShower() {
     return shower;
 }
 
+QuestionShower& CurrentQuestionShower() {
+    static QuestionShower shower;
+    return shower;
+}
+
 ChooserShower& CurrentChooserShower() {
     static ChooserShower shower;
     return shower;
@@ -36,6 +41,16 @@ void ShowMessageBox(const BoxRequest& request) {
 
 void SetBoxShower(BoxShower shower) {
     CurrentBoxShower() = std::move(shower);
+}
+
+bool ShowQuestionBox(const BoxRequest& request) {
+    if (CurrentQuestionShower()) return CurrentQuestionShower()(request);
+    return wxMessageBox(WxText(request.text), WxText(request.caption), request.style,
+                        request.owner) == wxYES;
+}
+
+void SetQuestionShower(QuestionShower shower) {
+    CurrentQuestionShower() = std::move(shower);
 }
 
 FileChoice ShowChooser(wxWindow* owner, bool open, const std::string& title,

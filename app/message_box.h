@@ -34,6 +34,11 @@ void ShowMessageBox(const BoxRequest& request);
 // Replaces the box (an empty function restores the real one).
 void SetBoxShower(BoxShower shower);
 
+// A Yes/No box: true for Yes. Replaceable like the box (empty: the real one).
+using QuestionShower = std::function<bool(const BoxRequest&)>;
+bool ShowQuestionBox(const BoxRequest& request);
+void SetQuestionShower(QuestionShower shower);
+
 // A replacement chooser is not told `start`, where the real one starts.
 FileChoice ShowChooser(wxWindow* owner, bool open, const std::string& title,
                        const std::string& filter, const std::string& extension,

@@ -9,7 +9,10 @@ std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString) {
                                    {MenuCommand::PlayImage, "&Play image..."},
                                    {MenuCommand::ExportForPlayers, "&Export for players..."},
                                    {MenuCommand::ImportPicture, "&Import picture..."},
-                                   {MenuCommand::ImportRecording, "Import &recording..."}};
+                                   {MenuCommand::ImportRecording, "Import &recording..."},
+                                   {MenuCommand::AddLyrics, "Add &lyrics..."},
+                                   {MenuCommand::RemoveLyrics, "Remove lyrics"},
+                                   {MenuCommand::TimeLyrics, "&Time lyrics..."}};
     if (!aboutString.empty()) {
         entries.push_back({MenuCommand::Separator, ""});
         entries.push_back({MenuCommand::About, std::string(aboutString)});

@@ -16,6 +16,9 @@ enum class MenuCommand {
     ExportForPlayers,
     ImportPicture,
     ImportRecording,
+    AddLyrics,
+    RemoveLyrics,
+    TimeLyrics,
     About
 };
 
@@ -25,7 +28,7 @@ struct MenuEntry {
 };
 
 // "Minimize", "Close"; a separator and the group of tools (play, export,
-// import); then a separator and `aboutString`, the last two only when
+// import, lyrics); then a separator and `aboutString`, the last two only when
 // `aboutString` is not empty.
 std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString);
 

@@ -68,12 +68,12 @@ TEST_F(MainWindowTest, KeepsItsSizeAndStartsWithTheFocusOnExit) {
     EXPECT_EQ(dlg->GetClientSize(), LayoutClientSize(dlg.get(), MainLayout()));
     EXPECT_EQ(wxWindow::FindFocus(), dlg->ExitButton());
 
-    // Tab order: Exit, the three browse buttons, Start, the log.
+    // Tab order: Exit, the three browse buttons, Start, Tools, the log.
     std::vector<int> order;
     for (wxWindow* child : dlg->GetChildren())
         if (child->CanAcceptFocusFromKeyboard()) order.push_back(child->GetId());
     EXPECT_EQ(order, (std::vector<int>{wxID_CANCEL, IDC_BROWSE_BITMAP, IDC_BROWSE_WAVE,
-                                       IDC_BROWSE_OUTPUT, IDC_START, IDC_LOG}));
+                                       IDC_BROWSE_OUTPUT, IDC_START, kToolsButtonId, IDC_LOG}));
 }
 
 TEST_F(MainWindowTest, PreviewIsBlackAndCentredInTheGraphicsFrame) {
@@ -113,14 +113,14 @@ TEST_F(MainWindowTest, AcceptedPictureShowsAtOnce) {
 
 TEST_F(MainWindowTest, ContextMenuCarriesTheAboutItemUnlessItsTextIsEmpty) {
     std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
-    ASSERT_EQ(menu->GetMenuItemCount(), 9u);
+    ASSERT_EQ(menu->GetMenuItemCount(), 12u);
     EXPECT_TRUE(menu->FindItemByPosition(2)->IsSeparator());
     EXPECT_EQ(menu->FindItemByPosition(3)->GetItemLabel(), "&Play image...");
-    EXPECT_TRUE(menu->FindItemByPosition(7)->IsSeparator());
-    EXPECT_EQ(menu->FindItemByPosition(8)->GetId(), IDM_ABOUTBOX);
-    EXPECT_EQ(menu->FindItemByPosition(8)->GetItemLabel(), "&About Orvane...");
+    EXPECT_TRUE(menu->FindItemByPosition(10)->IsSeparator());
+    EXPECT_EQ(menu->FindItemByPosition(11)->GetId(), IDM_ABOUTBOX);
+    EXPECT_EQ(menu->FindItemByPosition(11)->GetItemLabel(), "&About Orvane...");
     std::unique_ptr<wxMenu> bare(BuildContextMenu(""));
-    EXPECT_EQ(bare->GetMenuItemCount(), 7u);
+    EXPECT_EQ(bare->GetMenuItemCount(), 10u);
 }
 
 class HelpKeyTest : public HelpPageTest {

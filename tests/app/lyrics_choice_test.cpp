@@ -1,0 +1,83 @@
+// The main window's lyrics: what loading a file, a text without times, a
+// faulty file and removing them show and keep.
+#include "app/lyrics_choice.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_effects.h"
+#include "support/fixtures.h"
+
+namespace orvane {
+namespace {
+
+using Events = std::vector<std::string>;
+
+struct FakeLyricsEffects : LyricsEffects {
+    std::vector<std::string>& events;
+    bool answer = false;
+    explicit FakeLyricsEffects(std::vector<std::string>& log) : events(log) {}
+    bool Ask(const std::string& question) override {
+        events.push_back("ask:" + question);
+        return answer;
+    }
+    void OpenTimingWindow(const std::string& path) override { events.push_back("time:" + path); }
+};
+
+TEST(LyricsChoiceTest, LoadsTimedLyricsOffersTimingForTextAndKeepsTheLoadedOnARefusal) {
+    JobState state;
+    Picture picture;
+    DialogModel model{state, picture};
+    test::FakeEffects effects;
+    FakeLyricsEffects lyricsEffects(effects.events);
+    LyricsChoice choice(model, effects, lyricsEffects);
+    test::TempDir dir;
+    const auto make = [&dir](const std::string& name, const std::string& text) {
+        test::WriteFile(dir.File(name), test::Bytes(text.begin(), text.end()));
+        return dir.File(name);
+    };
+    const std::string lrc =
+        make("song.lrc",
+             "[ti:Song]\n[00:01.00]<00:01.00>One <00:01.50>two\n[00:03.00]Three four five\n");
+    const std::string text = make("words.txt", "One two\nThree fo/ur\n");
+    const std::string bad = make("bad.lrc", "[00:01.00]<00:02.00>One <00:01.00>two\n");
+
+    choice.TakeLyricsFile(lrc);
+    ASSERT_TRUE(model.lyrics);
+    EXPECT_EQ(model.lyricsPath, lrc);
+    EXPECT_EQ(effects.events, Events{"log:Lyrics loaded: " + lrc + " (2 lines, 5 words)"});
+
+    // A text without times: the question, and the window only on Yes; a
+    // faulty file: its line and reason. The lyrics loaded stay either way.
+    effects.events.clear();
+    choice.TakeLyricsFile(text);
+    lyricsEffects.answer = true;
+    choice.TakeLyricsFile(text);
+    choice.TakeLyricsFile(bad);
+    choice.TakeLyricsFile(dir.File("missing.lrc"));
+    ASSERT_EQ(effects.events.size(), 5u);
+    EXPECT_EQ(effects.events[0], "ask:" + TimeLyricsQuestion(text));
+    EXPECT_EQ(effects.events[1], effects.events[0]);
+    EXPECT_EQ(effects.events[2], "time:" + text);
+    EXPECT_EQ(effects.events[3].rfind("error:" + bad + ", line 1: ", 0), 0u) << effects.events[3];
+    EXPECT_EQ(effects.events[4].rfind("error:" + dir.File("missing.lrc") + ": ", 0), 0u);
+    EXPECT_EQ(model.lyricsPath, lrc);
+
+    // The chooser, cancelled; removing, twice.
+    effects.events.clear();
+    choice.OnAddLyrics();
+    choice.OnRemoveLyrics();
+    choice.OnRemoveLyrics();
+    EXPECT_EQ(effects.events,
+              (Events{std::string("choose:open|Add lyrics|") + kLyricsChooserFilter + "|lrc",
+                      "log:Lyrics removed: " + lrc}));
+    EXPECT_FALSE(model.lyrics);
+    EXPECT_EQ(model.lyricsPath, "");
+
+    // Dropped files that go to the lyrics, by name.
+    for (const char* name : {"a.lrc", "B.ASS", "c.ssa", "d.txt"})
+        EXPECT_TRUE(IsLyricsFileName(name));
+    for (const char* name : {"a.wav", "lrc", "a.lrc.bmp"}) EXPECT_FALSE(IsLyricsFileName(name));
+}
+
+}  // namespace
+}  // namespace orvane
