@@ -209,6 +209,7 @@ class Scheduler {
         for (std::size_t w = 0; w < wordLate.size(); ++w) {
             const std::int64_t ms = MsOf(std::max<std::int64_t>(wordLate[w], 0));
             if (ms > kLateToleranceMs || wordCut[w]) ++report.lateWords;
+            if (wordCut[w]) ++report.cutWords;
             report.latestMs = std::max(report.latestMs, ms);
         }
         for (const TimelineLine& line : timeline_.lines) {

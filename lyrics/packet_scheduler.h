@@ -26,9 +26,10 @@ struct LyricsLateness {
     // Lines not whole on screen `leadMs` before their first word.
     int linesNotAhead = 0;
     std::int64_t leadMs = 0;
-    // Changes the stream ended before (a timeline longer than the recording);
-    // their words count as late, up to the stream's end.
+    // Changes the stream ended before (more than the recording could carry);
+    // their words count as late, whatever their figure, and as cut.
     int unsentChanges = 0;
+    int cutWords = 0;
 };
 
 struct ScheduleOptions {
