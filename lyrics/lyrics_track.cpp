@@ -32,4 +32,19 @@ bool BreaksStrictLimit(const LyricsLateness& lateness) {
     return lateness.latestMs > kStrictLatenessMs || lateness.cutWords > 0;
 }
 
+std::string StrictRefusal(const LyricsLateness& lateness) {
+    if (lateness.cutWords > 0) {
+        return "The recording ends before " + std::to_string(lateness.cutWords) +
+               " words are shown in full; nothing was written.";
+    }
+    return "Words would show up to " + std::to_string(lateness.latestMs) +
+           " ms late, more than the " + std::to_string(kStrictLatenessMs) +
+           " ms allowed; nothing was written.";
+}
+
+std::string LyricsLoadedLine(const std::string& path, const Lyrics& lyrics) {
+    return "Lyrics loaded: " + path + " (" + std::to_string(lyrics.lines.size()) + " lines, " +
+           std::to_string(lyrics.WordCount()) + " words)";
+}
+
 }  // namespace orvane

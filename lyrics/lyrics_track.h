@@ -39,4 +39,10 @@ LyricsTrack MakeLyricsTrack(const Picture& picture, const Lyrics& lyrics,
 // before one was sung in full.
 bool BreaksStrictLimit(const LyricsLateness& lateness);
 
+// Why a track that breaks the strict limit is not written, one sentence.
+std::string StrictRefusal(const LyricsLateness& lateness);
+
+// "Lyrics loaded: PATH (N lines, M words)", as both front ends log it.
+std::string LyricsLoadedLine(const std::string& path, const Lyrics& lyrics);
+
 }  // namespace orvane
