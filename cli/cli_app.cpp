@@ -8,6 +8,7 @@
 #include "cli/check_command.h"
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
+#include "cli/disc_command.h"
 #include "cli/export_command.h"
 #include "cli/prepare_command.h"
 #include "cli/render_command.h"
@@ -110,6 +111,7 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     commands.push_back(SetUpRenderCommand(app, env));
     commands.push_back(SetUpCheckCommand(app, env));
     commands.push_back(SetUpExportCommand(app, env));
+    commands.push_back(SetUpDiscCommand(app, env));
     commands.push_back(SetUpPreparePictureCommand(app, env));
     commands.push_back(SetUpPrepareRecordingCommand(app, env));
     app.require_subcommand(0, 1);

@@ -58,8 +58,8 @@ fs::path ResolvedFolder(const std::string& path) {
 
 }  // namespace
 
-std::string TocShellWord(const std::string& tocPath) {
-    return ShellWord(TocOneLine(fs::path(tocPath).filename().string()));
+std::string TocShellWord(const std::string& text) {
+    return ShellWord(TocOneLine(text));
 }
 
 std::string TocDataFilePath(const std::string& imagePath, const std::string& tocPath) {
@@ -74,8 +74,9 @@ std::string TocDataFilePath(const std::string& imagePath, const std::string& toc
 }
 
 std::string TocDataFileLine(const std::string& imagePath, const std::string& tocPath,
-                            std::uint64_t sectors) {
-    return "DATAFILE " + TocQuoted(TocDataFilePath(imagePath, tocPath)) + " #0 " + MsfText(sectors);
+                            std::uint64_t sectors, bool swap) {
+    return "DATAFILE " + TocQuoted(TocDataFilePath(imagePath, tocPath)) + (swap ? " SWAP" : "") +
+           " #0 " + MsfText(sectors);
 }
 
 std::string MsfText(std::uint64_t sectors) {
@@ -90,7 +91,7 @@ std::string MsfText(std::uint64_t sectors) {
 std::string TocBurnComment(const std::string& tocPath) {
     return "// Burn it with:\n"
            "//   cdrdao write --swap " +
-           TocShellWord(tocPath) +
+           TocShellWord(fs::path(tocPath).filename().string()) +
            "\n"
            "// (add --device and --speed as your drive needs).\n"
            "//\n"

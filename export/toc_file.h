@@ -28,12 +28,13 @@ std::string TocQuoted(const std::string& text);
 // "DATAFILE "PATH" #0 MM:SS:FF": the image's whole sectors from its start.
 // The "#0" is what cdrdao assumes anyway; chdman needs it to read the
 // length of every track after the first (without it they come out empty).
+// `swap` puts chdman's SWAP before the offset (cdrdao refuses it).
 std::string TocDataFileLine(const std::string& imagePath, const std::string& tocPath,
-                            std::uint64_t sectors);
+                            std::uint64_t sectors, bool swap = false);
 
-// The toc's name as a shell word for the comments' command lines, on one
-// line whatever the name holds.
-std::string TocShellWord(const std::string& tocPath);
+// A name as a shell word for a command line shown to the user (quoted
+// where needed), on one line whatever the name holds.
+std::string TocShellWord(const std::string& text);
 
 // The comment lines that say how to burn the toc, and why --swap.
 std::string TocBurnComment(const std::string& tocPath);
