@@ -6,13 +6,9 @@
 
 #include "app/activity_log.h"
 #include "lyrics/lyrics_file.h"
+#include "lyrics/lyrics_track.h"
 
 namespace orvane {
-
-std::string LyricsLoadedLine(const std::string& path, const Lyrics& lyrics) {
-    return "Lyrics loaded: " + path + " (" + std::to_string(lyrics.lines.size()) + " lines, " +
-           std::to_string(lyrics.WordCount()) + " words)";
-}
 
 std::string TimeLyricsQuestion(const std::string& path) {
     return path + " has no times.\n\nTime it in the Lyrics window?";

@@ -17,8 +17,6 @@ inline constexpr const char* kLyricsChooserTitle = "Add lyrics";
 inline constexpr const char* kLyricsChooserFilter =
     "Lyrics files (*.lrc;*.ass;*.ssa;*.txt)|*.lrc;*.ass;*.ssa;*.txt|All Files (*.*)|*.*";
 
-// "Lyrics loaded: PATH (N lines, M words)".
-std::string LyricsLoadedLine(const std::string& path, const Lyrics& lyrics);
 // The question asked of a text without times.
 std::string TimeLyricsQuestion(const std::string& path);
 // True for the files a drop hands to the lyrics rather than to the imports:

@@ -8,6 +8,7 @@
 #include "cli/check_command.h"
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
+#include "cli/disc_command.h"
 #include "cli/export_command.h"
 #include "cli/prepare_command.h"
 #include "cli/render_command.h"
@@ -30,6 +31,12 @@ const char* const kCreateHelp =
     "  --convert  PICTURE and RECORDING may be any picture and song (JPEG, PNG,\n"
     "             MP3, FLAC...): converted as prepare-picture and prepare-recording\n"
     "             do, to temporary files removed afterwards\n"
+    "  --lyrics FILE  timed lyrics (LRC, enhanced LRC or ASS) shown over the picture,\n"
+    "             each line ahead of its words, each word lit as it is sung; prints\n"
+    "             how many words the stream could not show in time\n"
+    "  --title T, --artist A  shown before the first line (default: the lyrics' tags)\n"
+    "  --lead S   seconds a line is shown at least before its first word (default 1)\n"
+    "  --strict   refuse to write the image when a word would be over 100 ms late\n"
     "  --help     print this text (COMMAND --help: that command's options)\n"
     "  --version  print the version\n";
 
@@ -79,7 +86,8 @@ int RunCommand(const CliCommand& command, const CLI::App& app, CliEnvironment& e
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: orvane-cli [--force] [--quiet] [--toc] [--convert] PICTURE RECORDING OUTPUT\n"
+    return "Usage: orvane-cli [--force] [--quiet] [--toc] [--convert] [--lyrics FILE [--title T]\n"
+           "                  [--artist A] [--lead S] [--strict]] PICTURE RECORDING OUTPUT\n"
            "       orvane-cli COMMAND [OPTIONS] [FILES]\n"
            "       orvane-cli --help | --version | COMMAND --help\n";
 }
@@ -103,6 +111,7 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     commands.push_back(SetUpRenderCommand(app, env));
     commands.push_back(SetUpCheckCommand(app, env));
     commands.push_back(SetUpExportCommand(app, env));
+    commands.push_back(SetUpDiscCommand(app, env));
     commands.push_back(SetUpPreparePictureCommand(app, env));
     commands.push_back(SetUpPrepareRecordingCommand(app, env));
     app.require_subcommand(0, 1);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/cli_console.h"
+#include "cli/create_lyrics.h"
 #include "cli/export_command.h"
 #include "cli/prepare_command.h"
 #include "convert/picture_convert.h"
@@ -33,6 +34,7 @@ struct CreateOptions {
     bool quiet = false;
     bool convert = false;
     bool toc = false;  // cdrdao's toc beside the image after a completed run
+    LyricsArguments lyrics;
     std::vector<std::string> files;
 };
 
@@ -80,13 +82,18 @@ bool CheckOutput(const CreateOptions& args, std::int64_t audioByteCount, CliEnvi
         console.Error("Output file must differ from the bitmap and WAVE files");
         return false;
     }
+    if (OutputIsAnInput(output, args.lyrics.file, args.lyrics.file)) {
+        console.Error("Output file must differ from the lyrics file");
+        return false;
+    }
     if (!args.force && PathExists(output)) {
         console.Error("Output file exists, use --force to overwrite");
         return false;
     }
     if (args.toc) {
         const std::string toc = TocBeside(output);
-        if (toc == output || OutputIsAnInput(toc, args.files[0], args.files[1])) {
+        if (toc == output || OutputIsAnInput(toc, args.files[0], args.files[1]) ||
+            OutputIsAnInput(toc, args.lyrics.file, args.lyrics.file)) {
             console.Error(toc + " would replace an input or the image; rename OUTPUT");
             return false;
         }
@@ -144,7 +151,9 @@ int RunJob(JobInputs inputs, CliEnvironment& env, CliConsole& console) {
     return kExitStopped;
 }
 
-int CheckAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& console) {
+// `lyrics`: read already when --lyrics was given, else null.
+int CheckAndRun(const CreateOptions& args, const Lyrics* lyrics, CliEnvironment& env,
+                CliConsole& console) {
     JobState& state = env.state;
     Picture picture{};
     InitPicture(picture);
@@ -162,7 +171,10 @@ int CheckAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& cons
     state.outputChosen = true;
     state.jobWavePath = args.files[1];
     state.jobOutputPath = args.files[2];
-    const int status = RunJob(SnapshotInputs(state, picture), env, console);
+    JobInputs inputs = SnapshotInputs(state, picture);
+    // Scheduled before the output is created: a refusal writes nothing.
+    if (lyrics && !PrepareLyricsTrack(args.lyrics, *lyrics, inputs, console)) return kExitRefused;
+    const int status = RunJob(std::move(inputs), env, console);
     if (status != kExitCompleted || !args.toc) return status;
     ExportRequest request;
     request.image = args.files[2];
@@ -202,7 +214,8 @@ class ScratchFolder {
     std::vector<int> tickets_;
 };
 
-int ConvertAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& console) {
+int ConvertAndRun(const CreateOptions& args, const Lyrics* lyrics, CliEnvironment& env,
+                  CliConsole& console) {
     // The originals count as inputs too: the output must never replace them.
     if (OutputIsAnInput(args.files[2], args.files[0], args.files[1])) {
         console.Error("Output file must differ from the bitmap and WAVE files");
@@ -225,12 +238,18 @@ int ConvertAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& co
         ReportConversion(PrepareRecording(args.files[1], converted.files[1], {}, false, progress),
                          console, "Recording converted: " + args.files[1]);
     if (status != kExitCompleted) return status;
-    return CheckAndRun(converted, env, console);
+    return CheckAndRun(converted, lyrics, env, console);
 }
 
 int RunCreate(const CreateOptions& args, CliEnvironment& env) {
     CliConsole console(env.err, env.errIsTerminal, args.quiet, env.localTime);
-    return args.convert ? ConvertAndRun(args, env, console) : CheckAndRun(args, env, console);
+    // Read first: a bad lyrics file is told before any conversion or check.
+    Lyrics lyrics;
+    const bool withLyrics = !args.lyrics.file.empty();
+    if (withLyrics && !LoadLyrics(args.lyrics, lyrics, console)) return kExitRefused;
+    const Lyrics* chosen = withLyrics ? &lyrics : nullptr;
+    return args.convert ? ConvertAndRun(args, chosen, env, console)
+                        : CheckAndRun(args, chosen, env, console);
 }
 
 }  // namespace
@@ -242,6 +261,7 @@ CliCommand SetUpCreateCommand(CLI::App& app, CliEnvironment& env) {
     app.add_flag("--convert", options->convert,
                  "PICTURE and RECORDING may be any picture and song; converted first");
     app.add_flag("--toc", options->toc, "also write cdrdao's OUTPUT.toc after a completed run");
+    AddLyricsOptions(app, options->lyrics);
     app.add_option("files", options->files, "PICTURE RECORDING OUTPUT");
     return {&app, [options, &env]() -> int {
                 if (options->files.size() != 3) {

@@ -149,22 +149,36 @@ std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio) {
 }
 
 TEST(Export, CdrdaoBurnsTheImageFromItsToc) {
-    // The image beside the toc, in another folder, and with a name cdrdao
-    // misreads unless quoted and escaped.
-    const std::pair<const char*, const char*> cases[] = {
+    // The image beside the toc, in another folder, with a name cdrdao
+    // misreads unless quoted and escaped, and through a link in a folder of
+    // its own that points into the toc's folder (the toc must name the link,
+    // not the name it points to, from the toc's folder).
+    struct Case {
+        const char* image;
+        const char* toc;
+        const char* link = nullptr;  // a symbolic link to the image, given instead
+    } cases[] = {
         {"song.img", "song.toc"},
         {"song.img", "elsewhere/song.toc"},
         {"it's \"a\\\"b\\101\".img", "it's.toc"},  // a bare \101 is "A" to cdrdao
+        {"B/song.img", "B/burn.toc", "A/link.img"},
+        {"B C/chanson d'\xC3\xA9t\xC3\xA9 \\.img", "B C/\xC3\xA9.toc", "A/l i\\nk.img"},
     };
-    for (const auto& [imageName, tocName] : cases) {
-        SCOPED_TRACE(tocName);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.toc);
         test::ImageRig rig(300);
-        const std::string image = rig.dir.File(imageName);
+        for (const char* folder : {"elsewhere", "A", "B", "B C"}) {
+            std::filesystem::create_directories(rig.dir.File(folder));
+        }
+        const std::string image = rig.dir.File(c.image);
         std::filesystem::rename(rig.image, image);
-        std::filesystem::create_directories(rig.dir.File("elsewhere"));
         ExportRequest request = rig.Request({});
         request.image = image;
-        request.targets.toc = rig.dir.File(tocName);
+        if (c.link) {
+            request.image = rig.dir.File(c.link);
+            std::filesystem::create_symlink(image, request.image);
+        }
+        request.targets.toc = rig.dir.File(c.toc);
         test::RecordingProgress progress;
         ASSERT_EQ(RunExport(request, progress).status, ExportStatus::Completed);
 
