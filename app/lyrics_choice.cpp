@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/activity_log.h"
+#include "encoder/image_size.h"
 #include "lyrics/lyrics_file.h"
 #include "lyrics/lyrics_track.h"
 
@@ -51,6 +52,25 @@ void LyricsChoice::OnRemoveLyrics() {
     AddLogLine(effects_, "Lyrics removed: " + model_.lyricsPath);
     model_.lyrics.reset();
     model_.lyricsPath.clear();
+}
+
+}  // namespace orvane
+
+namespace orvane {
+
+bool LyricsChoice::PrepareTrack(JobInputs& inputs) {
+    if (!model_.lyrics) return true;
+    const LyricsTrack track = MakeLyricsTrack(inputs.picture, *model_.lyrics, LayoutOptions{},
+                                              SectorCount(inputs.audioByteCount));
+    for (const std::string& note : track.notes) AddLogLine(effects_, note);
+    if (!track.ok) {
+        effects_.ShowBox(track.message, BoxIcon::Error);
+        AddLogLine(effects_, track.message);
+        return false;
+    }
+    AddLogLine(effects_, LatenessLine(track.lateness));
+    inputs.lyrics = track.stream;
+    return true;
 }
 
 }  // namespace orvane

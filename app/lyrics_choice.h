@@ -9,6 +9,7 @@
 
 #include "app/dialog_effects.h"
 #include "app/dialog_model.h"
+#include "encoder/creation_job.h"
 #include "lyrics/lyrics_model.h"
 
 namespace orvane {
@@ -47,6 +48,11 @@ class LyricsChoice {
     // file they were opened from or saved to.
     void TakeLyrics(const Lyrics& lyrics, const std::string& path);
     void OnRemoveLyrics();
+    // With lyrics loaded, makes their track over the run's picture for the
+    // recording's length into inputs.lyrics, logging the layout's notes and
+    // the lateness line. False, with a box and a log line, when the lyrics
+    // cannot be laid out. Without lyrics: nothing, true.
+    bool PrepareTrack(JobInputs& inputs);
 
   private:
     DialogModel& model_;

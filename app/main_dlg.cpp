@@ -8,6 +8,7 @@
 #include <wx/panel.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
+#include <wx/utils.h>
 
 #include <filesystem>
 
@@ -124,6 +125,12 @@ CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
           [this](JobStatus code, int value) { OnJobStatus(code, value); })),
       windDownTimer_(this) {
     InitPicture(model_.picture);
+    // The lyrics' track is made when Start is pressed: a few seconds for a
+    // long song, under the busy cursor.
+    jobControl_.SetInputsStep([this](JobInputs& inputs) {
+        wxBusyCursor busy;
+        return lyricsChoice_.PrepareTrack(inputs);
+    });
     SetIcons(ProgramIcons());
     CreateControls();
     BindEvents();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/job_control.h"
+#include "encoder/image_size.h"
 #include "fake_effects.h"
 #include "support/fixtures.h"
 
@@ -77,6 +79,45 @@ TEST(LyricsChoiceTest, LoadsTimedLyricsOffersTimingForTextAndKeepsTheLoadedOnARe
     for (const char* name : {"a.lrc", "B.ASS", "c.ssa", "d.txt"})
         EXPECT_TRUE(IsLyricsFileName(name));
     for (const char* name : {"a.wav", "lrc", "a.lrc.bmp"}) EXPECT_FALSE(IsLyricsFileName(name));
+}
+
+// Start with lyrics loaded makes their track for the recording's length and
+// hands it to the job; lyrics that cannot be laid out stop the run before it
+// starts, with their reason.
+TEST(LyricsChoiceTest, StartMakesTheTrackForTheJobOrSaysWhyNot) {
+    JobState state;
+    Picture picture;
+    DialogModel model{state, picture};
+    test::FakeEffects effects;
+    FakeLyricsEffects lyricsEffects(effects.events);
+    LyricsChoice choice(model, effects, lyricsEffects);
+    JobControl control(model, effects);
+    control.SetInputsStep([&choice](JobInputs& inputs) { return choice.PrepareTrack(inputs); });
+    state.bitmapValid = state.waveValid = state.outputChosen = true;
+    model.bitmapPath = "/in/picture.bmp";
+    model.wavePath = "/in/song.wav";
+    model.outputPath = "/out/disc.bin";
+    state.audioDataOffset = 44;
+    state.waveFileLength = 44 + 10 * 176400;  // 10 s
+    Lyrics lyrics;
+    lyrics.lines.resize(1);
+    lyrics.lines[0].syllables = {{"Sing ", 2000, 2500}, {"along", 2500, 3200}};
+
+    // A line after the recording's end.
+    lyrics.lines[0].syllables = {{"Late", 20000, 21000}};
+    choice.TakeLyrics(lyrics, "/in/late.lrc");
+    control.OnStartStop();
+    EXPECT_EQ(effects.started.size(), 0u);
+    EXPECT_EQ(effects.caption, "&Start");
+    ASSERT_EQ(effects.events.size(), 5u);
+    EXPECT_EQ(effects.events[2].rfind("error:", 0), 0u) << effects.events[2];
+    EXPECT_EQ(effects.events[3], "log:" + effects.events[2].substr(6));
+
+    // Without lyrics the job gets none.
+    choice.OnRemoveLyrics();
+    control.OnStartStop();
+    ASSERT_EQ(effects.started.size(), 1u);
+    EXPECT_FALSE(effects.started[0].lyrics);
 }
 
 }  // namespace
