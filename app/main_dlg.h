@@ -4,6 +4,7 @@
 
 #include <wx/dialog.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
 
 #include <chrono>
 #include <memory>
@@ -29,6 +30,7 @@ class wxStaticText;
 namespace orvane {
 
 class PreviewWindow;
+class LyricsDlg;
 
 // The button that shows the tools (the context menu), between Start and Exit.
 inline constexpr int kToolsButtonId = 1030;
@@ -78,6 +80,8 @@ class CMainDlg : public wxDialog, private DialogEffects, private LyricsEffects {
     wxButton* StartButton() const { return startButton_; }
     wxButton* ExitButton() const { return exitButton_; }
     wxButton* ToolsButton() const { return toolsButton_; }
+    // The Lyrics window while it is open, else null.
+    LyricsDlg* LyricsWindow() const { return lyricsWindow_.get(); }
     wxGauge* ProgressBar() const { return progressBar_; }
     wxListBox* LogList() const { return logList_; }
     wxStaticBox* GraphicsFrame() const { return graphicsFrame_; }
@@ -145,6 +149,7 @@ class CMainDlg : public wxDialog, private DialogEffects, private LyricsEffects {
     wxGauge* progressBar_ = nullptr;
     wxListBox* logList_ = nullptr;
     PreviewWindow* preview_ = nullptr;
+    wxWeakRef<LyricsDlg> lyricsWindow_;
 };
 
 }  // namespace orvane

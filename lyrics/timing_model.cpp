@@ -149,6 +149,7 @@ void TimingModel::DragTo(std::int64_t ms) {
     std::int64_t at = std::max(ms, LowerBound(slot));
     if (const auto upper = UpperBound(slot)) at = std::min(at, *upper);
     state_.marks[slot] = at;
+    ++revision_;
 }
 
 void TimingModel::EndDrag() {
@@ -190,6 +191,7 @@ bool TimingModel::Commit(const TimingState& before) {
     }
     undo_.push_back(std::move(change));
     redo_.clear();
+    ++revision_;
     return true;
 }
 
@@ -203,6 +205,7 @@ bool TimingModel::Undo() {
     EndDrag();
     if (undo_.empty()) return false;
     Apply(undo_.back(), false, state_);
+    ++revision_;
     redo_.push_back(std::move(undo_.back()));
     undo_.pop_back();
     return true;
@@ -211,6 +214,7 @@ bool TimingModel::Undo() {
 bool TimingModel::Redo() {
     if (dragging_ || redo_.empty()) return false;
     Apply(redo_.back(), true, state_);
+    ++revision_;
     undo_.push_back(std::move(redo_.back()));
     redo_.pop_back();
     return true;
@@ -252,16 +256,28 @@ ToLyricsResult TimingModel::ToLyrics() const {
                         std::to_string(at.line + 1) + ".";
         return result;
     }
-    result.lyrics = source_;
-    for (std::size_t slot = 0; slot < slots_.size(); ++slot) {
-        const TimingSlot& at = slots_[slot];
-        if (at.lineEnd) continue;
-        Syllable& syllable = result.lyrics.lines[at.line].syllables[at.syllable];
-        syllable.startMs = *state_.marks[slot];
-        syllable.endMs = *SyllableEnd(slot);
-    }
+    result.lyrics = TimedLines();
     result.ok = true;
     return result;
+}
+
+Lyrics TimingModel::TimedLines() const {
+    Lyrics timed = source_;
+    timed.lines.clear();
+    for (int line = 0; line < static_cast<int>(source_.lines.size()); ++line) {
+        LyricsLine copy = source_.lines[line];
+        bool whole = true;
+        for (int s = 0; s < LineSize(line) && whole; ++s) {
+            const std::size_t slot = SyllableSlot(line, s);
+            whole = state_.marks[slot].has_value();
+            if (whole) {
+                copy.syllables[s].startMs = *state_.marks[slot];
+                copy.syllables[s].endMs = *SyllableEnd(slot);
+            }
+        }
+        if (whole) timed.lines.push_back(std::move(copy));
+    }
+    return timed;
 }
 
 }  // namespace orvane

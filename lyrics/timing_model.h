@@ -71,6 +71,9 @@ class TimingModel {
     std::vector<TimingMark> Marks() const;
     std::size_t Cursor() const { return state_.cursor; }
     const TimingState& State() const { return state_; }
+    // Counts every change to the marks (undo and redo and each step of a
+    // drag included), so a view knows when to look again.
+    std::uint64_t Revision() const { return revision_; }
 
     // Space: marks the start of the next syllable at `ms` and moves on. A
     // line end still open is passed over (its line then ends where the next
@@ -119,6 +122,9 @@ class TimingModel {
     // while a syllable has no mark.
     ToLyricsResult ToLyrics() const;
     std::size_t UnmarkedSyllables() const;
+    // The lines timed so far (every syllable marked), as ToLyrics would give
+    // them: what the preview shows while the rest is still being tapped.
+    Lyrics TimedLines() const;
 
   private:
     int LineSize(int line) const;
@@ -150,6 +156,7 @@ class TimingModel {
     std::optional<std::size_t> dragging_;
     std::optional<std::size_t> selected_;
     TimingState beforeDrag_;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace orvane
