@@ -166,13 +166,18 @@ void LyricsDlg::ShowTitle() {
     const std::string& path = session_.LyricsPath();
     const std::string name =
         path.empty() ? std::string("Lyrics") : std::filesystem::path(path).filename().string();
-    SetTitle(WxText(name + (session_.Model().Modified() ? " *" : "") + " - Orvane"));
+    const wxString title = WxText(name + (session_.Model().Modified() ? " *" : "") + " - Orvane");
+    if (GetTitle() != title) SetTitle(title);
 }
 
+// Labels and the title are set only when they change: each change costs the
+// toolkit a layout, and a busy window would press keys late for the author.
 void LyricsDlg::Tick() {
     const std::int64_t now = session_.NowMs();
-    playButton_->SetLabel(session_.Playing() ? "&Pause" : "&Play");
-    timeText_->SetLabel(WxText(ClockText(now) + " / " + ClockText(session_.LengthMs())));
+    const wxString play = session_.Playing() ? "&Pause" : "&Play";
+    if (playButton_->GetLabel() != play) playButton_->SetLabel(play);
+    const wxString time = WxText(ClockText(now) + " / " + ClockText(session_.LengthMs()));
+    if (timeText_->GetLabel() != time) timeText_->SetLabel(time);
     textView_->Follow(session_.Model().SyllableAt(now));
     strip_->Follow();
     CdgScreen screen;
