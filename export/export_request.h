@@ -25,6 +25,10 @@ struct ExportRequest {
     ExportTargets targets;
     int bitrateKbps = 192;
     bool replace = false;  // existing targets are replaced only when set
+    // The MP3's tags. An empty one is named from the tags an image made with
+    // lyrics carries (RunExport fills it in before anything is written).
+    std::string title;
+    std::string artist;
 };
 
 enum class ExportStatus {
