@@ -6,6 +6,7 @@
 #include "export/wave_header.h"
 #include "input/image_tags.h"
 #include "input/sector_file.h"
+#include "player/layout_probe.h"
 
 namespace orvane {
 namespace {
@@ -22,6 +23,10 @@ std::string Thousands(std::uint64_t n) {
 
 bool WantsWave(const ExportTargets& t) {
     return !t.wav.empty() || !t.wavZip.empty();
+}
+
+bool OnlyCdg(const ExportTargets& t) {
+    return t.All() == std::vector<std::string>{t.cdg};
 }
 
 ExportResult Stopped() {
@@ -68,8 +73,19 @@ ExportRequest NamedFromImage(const ExportRequest& request, const SectorFile& ima
 ExportResult RunExport(const ExportRequest& request, ProgressSink& progress) {
     if (ExportResult refused = CheckRequest(request); refused.status != ExportStatus::Completed)
         return refused;
+    // What render and check would take the file for: a .cdg has no sound,
+    // and anything without graphics is no image at all.
+    const LayoutProbe probe = ProbeLayout(request.image);
+    if (const std::string why = probe.message(); !why.empty())
+        return Outcome(ExportStatus::ImageUnreadable, "Cannot export " + request.image + ": " + why,
+                       request.image);
+    if (probe.layout == SectorLayout::CdgStream && !OnlyCdg(request.targets))
+        return Outcome(ExportStatus::NoSound,
+                       request.image + " is a .cdg stream, which holds no sound: only a .cdg "
+                                       "can be exported from it",
+                       request.image);
     SectorFile image;
-    if (const SectorFileError e = image.Open(request.image, SectorLayout::RawImage)) {
+    if (const SectorFileError e = image.Open(request.image, probe.layout)) {
         return Outcome(ExportStatus::ImageUnreadable,
                        "Cannot export " + request.image + ": " + e.message, request.image);
     }
@@ -87,7 +103,7 @@ ExportResult RunExport(const ExportRequest& request, ProgressSink& progress) {
     }
 
     const ExportRequest named = NamedFromImage(request, image);
-    ExportStreams streams(named, image.sectorCount());
+    ExportStreams streams(named, image.sectorCount(), probe.layout);
     ExportResult result = streams.Create();
     if (result.status == ExportStatus::Completed) result = Pass(image, request, streams, progress);
     if (result.status == ExportStatus::Completed && progress.IsCancelled()) result = Stopped();
