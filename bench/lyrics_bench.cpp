@@ -1,151 +1,105 @@
-// A lyrics track made end to end, as orvane-cli --lyrics makes it before the
-// job starts: a 4-minute song of 50 lines and 300 words over a busy picture,
-// laid out, rendered and scheduled (MakeLyricsTrack). The 8-minute song has
-// the same density: its time should double and its peak memory stay near
-// the 4-minute one's (the stream is 96 bytes a sector; nothing else grows
-// with the song). The scheduler alone runs on a timeline of the same shape.
+// The lyrics track's layout and rendering for a four-minute song (50 lines,
+// about 300 timed words) over a busy 16-colour picture: the whole
+// BuildScreenTimeline, and its parts (the picture's colours, the layout).
+// The packet scheduler runs after it, so this has to stay well under the
+// three seconds the whole encoding may take. Peak memory of a song twice as
+// long, in a child process, shows it flat (the states it returns aside).
 //   orvane_lyrics_bench --benchmark_repetitions=3
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "lyrics/lyrics_track.h"
+#include "lyrics/lyrics_layout.h"
+#include "lyrics/palette_reserve.h"
+#include "lyrics/timeline_builder.h"
+#include "tests/lyrics/lyrics_song.h"
 
 namespace {
 
 using namespace orvane;
 
-const char* const kWords[] = {"love",  "night",   "heart", "dance",   "light",  "river", "summer",
-                              "dream", "fire",    "home",  "rain",    "stars",  "road",  "morning",
-                              "song",  "forever", "again", "tonight", "golden", "window"};
+constexpr std::int64_t kFourMinutes = 240 * 75;
 
-// Lines of six words each 0.45 s long, a line every 4.6 s from 12 s on.
-Lyrics Song(int lines) {
-    Lyrics song;
-    song.title = "Benchmark Song";
-    song.artist = "Orvane";
-    std::int64_t at = 12000;
-    for (int l = 0; l < lines; ++l) {
-        LyricsLine line;
-        line.sourceLine = l + 1;
-        for (int w = 0; w < 6; ++w) {
-            const std::string word = kWords[(l * 7 + w * 3) % 20];
-            line.syllables.push_back(
-                {w < 5 ? word + " " : word, at, at + 450,
-                 (l % 2 == 0) ? SyllableEffect::Sweep : SyllableEffect::Instant});
-            at += 450;
-        }
-        at += 1900;
+void BM_Timeline4Min(benchmark::State& state) {
+    const Picture picture = test::BusyPicture();
+    const Lyrics song = test::TestSong(50);
+    std::size_t states = 0;
+    for (auto _ : state) {
+        const ScreenTimelineResult result = BuildScreenTimeline(picture, song, {}, kFourMinutes);
+        if (!result.ok) state.SkipWithError(result.message.c_str());
+        states = result.timeline.changes.size();
     }
-    return song;
+    state.counters["tile_states"] = static_cast<double>(states);
+    state.counters["words"] = static_cast<double>(song.WordCount());
+}
+BENCHMARK(BM_Timeline4Min)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ReservePalette(benchmark::State& state) {
+    const Picture picture = test::BusyPicture();
+    const LyricsStyle style;
+    for (auto _ : state) {
+        Picture out;
+        bool reduced = false;
+        benchmark::DoNotOptimize(ReservePalette(picture, style, out, reduced));
+    }
+}
+BENCHMARK(BM_ReservePalette)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Layout4Min(benchmark::State& state) {
+    const Lyrics song = test::TestSong(50);
+    for (auto _ : state) benchmark::DoNotOptimize(LayOutLyrics(song, {}, kFourMinutes * 40 / 3));
+}
+BENCHMARK(BM_Layout4Min)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+constexpr const char* kChildFlag = "--timeline-lines=";
+
+int BuildInChild(int lines) {
+    const ScreenTimelineResult result = BuildScreenTimeline(
+        test::BusyPicture(), test::TestSong(lines), {}, kFourMinutes * lines / 50);
+    return result.ok ? 0 : 1;
 }
 
-// Smooth shapes in 16 colours, dithered: every tile has three or more.
-Picture BusyPicture() {
-    Picture picture{};
-    InitPicture(picture);
-    for (std::size_t k = 0; k < kPaletteEntries; ++k) {
-        picture.palette[k] = {static_cast<std::uint8_t>(k * 16),
-                              static_cast<std::uint8_t>(255 - k * 12),
-                              static_cast<std::uint8_t>((k * 53) % 256), 0};
+// Peak resident memory (KiB) of a child that builds the timeline of a song
+// with `lines` lines over lines / 50 x four minutes. The child is this
+// program run afresh: libimagequant's OpenMP threads do not survive a bare
+// fork.
+long PeakKib(int lines) {
+    const std::string flag = kChildFlag + std::to_string(lines);
+    const pid_t child = fork();
+    if (child == 0) {
+        execl("/proc/self/exe", "orvane_lyrics_bench", flag.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
     }
-    for (int y = 0; y < kPictureHeight; ++y) {
-        for (int x = 0; x < kPictureWidth; ++x) {
-            const double v = 7.5 + 4 * std::sin(x / 13.0) * std::cos(y / 17.0) +
-                             3 * std::sin((x + y) / 29.0) + ((x * 7 + y * 13) % 5 - 2) * 0.4;
-            const int c = std::clamp(static_cast<int>(v), 0, 15);
-            const std::size_t n =
-                static_cast<std::size_t>(kPictureHeight - 1 - y) * kPictureWidth + x;
-            std::uint8_t& byte = picture.pixels[n / 2];
-            byte = (n % 2 == 0) ? static_cast<std::uint8_t>((byte & 0x0F) | (c << 4))
-                                : static_cast<std::uint8_t>((byte & 0xF0) | c);
-        }
-    }
-    UpdatePreviewInfo(picture);
-    return picture;
-}
-
-void Counters(benchmark::State& state, const LyricsLateness& lateness) {
+    int status = 0;
     rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    state.counters["late_words"] = lateness.lateWords;
-    state.counters["latest_ms"] = static_cast<double>(lateness.latestMs);
-    state.counters["lines_not_ahead"] = lateness.linesNotAhead;
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || status != 0) return -1;
+    return usage.ru_maxrss;
 }
 
-void BM_MakeLyricsTrack(benchmark::State& state) {
-    const int minutes = static_cast<int>(state.range(0));
-    const Lyrics song = Song(50 * minutes / 4);
-    const Picture picture = BusyPicture();
-    LyricsTrack track;
+void BM_PeakMemory(benchmark::State& state) {
+    long four = 0, eight = 0;
     for (auto _ : state) {
-        track = MakeLyricsTrack(picture, song, LayoutOptions{}, minutes * 60 * 75);
-        benchmark::DoNotOptimize(track.stream);
+        four = PeakKib(50);
+        eight = PeakKib(100);
     }
-    if (!track.ok) {
-        state.SkipWithError(track.message.c_str());
-        return;
-    }
-    std::fprintf(stderr, "%d min: %s\n", minutes, LatenessLine(track.lateness).c_str());
-    Counters(state, track.lateness);
+    state.counters["peak_kib_4min"] = static_cast<double>(four);
+    state.counters["peak_kib_8min"] = static_cast<double>(eight);
 }
-BENCHMARK(BM_MakeLyricsTrack)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The scheduler's share: a timeline shaped like a song's (a line of 48 tiles
-// drawn ahead, 6 words of 8 wipe steps over 3 tiles each, then cleared).
-ScreenTimeline SyntheticTimeline(int lines) {
-    ScreenTimeline timeline;
-    timeline.picture = BusyPicture();
-    for (int l = 0; l < lines; ++l) {
-        const std::int64_t first = 900 + l * 340;  // sectors
-        const int row = 10 + (l % 2) * 3;
-        TileState state;
-        for (int c = 0; c < 48; ++c) {  // appear
-            state = {first - 75, first - 300, row * 48 + c, -1, {}};
-            for (std::size_t i = 0; i < state.pixels.size(); ++i) {
-                state.pixels[i] = (i + c) % 3 == 0 ? kUnsungIndex : kOutlineIndex;
-            }
-            timeline.changes.push_back(state);
-        }
-        for (int w = 0; w < 6; ++w) {
-            timeline.words.push_back(
-                {(first + w * 34) * 1000 / 75, (first + w * 34 + 34) * 1000 / 75, l});
-            for (int step = 0; step < 8; ++step) {
-                for (int r = 0; r < 3; ++r) {
-                    state = {first + w * 34 + step * 4,
-                             first + w * 34 + step * 4,
-                             (row + r - 1) * 48 + w * 8 + step,
-                             l * 6 + w,
-                             {}};
-                    state.pixels.fill(kSungIndex);
-                    timeline.changes.push_back(state);
-                }
-            }
-        }
-        timeline.lines.push_back({first * 1000 / 75, 0, row * 12 - 12, 288, row * 12 + 24});
-    }
-    std::stable_sort(
-        timeline.changes.begin(), timeline.changes.end(),
-        [](const TileState& a, const TileState& b) { return a.deadline < b.deadline; });
-    return timeline;
-}
-
-void BM_ScheduleOnly(benchmark::State& state) {
-    const ScreenTimeline timeline = SyntheticTimeline(50);
-    PacketSchedule schedule;
-    for (auto _ : state) {
-        schedule = SchedulePackets(timeline, 4 * 60 * 75, {});
-        benchmark::DoNotOptimize(schedule.blocks.data());
-    }
-    Counters(state, schedule.lateness);
-}
-BENCHMARK(BM_ScheduleOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PeakMemory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    const std::string flag = kChildFlag;
+    if (argc == 2 && std::string(argv[1]).rfind(flag, 0) == 0)
+        return BuildInChild(std::atoi(argv[1] + flag.size()));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -34,7 +34,7 @@ std::string AssTime(std::int64_t ms) {
 
 }  // namespace
 
-std::vector<SongLine> TestSong() {
+std::vector<SongLine> OracleSong() {
     std::vector<SongLine> song;
     std::uint32_t random = 12345;
     auto next = [&random](int n) {

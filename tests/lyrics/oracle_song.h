@@ -27,7 +27,7 @@ inline constexpr const char* kSongArtist = "Orvane Tests";
 // About 4 minutes: words of 0.35 to 0.6 s sung one after the other, lines
 // 0.8 to 1.6 s apart, one break of 12 s in the middle. Times are whole
 // centiseconds, as every format writes them.
-std::vector<SongLine> TestSong();
+std::vector<SongLine> OracleSong();
 
 // Line times only: the reader spreads each line's words itself.
 std::string AsPlainLrc(const std::vector<SongLine>& song);

@@ -249,7 +249,7 @@ TempDir* TrackOracle::dir_ = nullptr;
 TEST_P(TrackOracle, LegibleOnTimeAheadOverThePicture) {
     if (dir_ == nullptr) GTEST_SKIP() << "needs ffmpeg, ImageMagick and tesseract";
     const Format& format = GetParam();
-    const std::vector<SongLine> song = TestSong();
+    const std::vector<SongLine> song = OracleSong();
     const std::string lyricsFile = dir_->File(format.file), image = dir_->File("song.bin");
     const std::string cdg = dir_->File("song.cdg"), cli = ORVANE_CLI_PATH;
     std::ofstream(lyricsFile, std::ios::binary) << format.write(song);
