@@ -96,10 +96,16 @@ ExportResult CheckRequest(const ExportRequest& request) {
 
 ExportTargets DefaultTargets(const std::string& image) {
     const fs::path path(image);
-    const fs::path base = path.parent_path() / path.stem();
+    const std::string base = (path.parent_path() / path.stem()).string();
     ExportTargets targets;
-    targets.cdg = base.string() + ".cdg";
-    targets.mp3 = base.string() + ".mp3";
+    targets.cdg = base + ".cdg";
+    targets.mp3 = base + ".mp3";
+    for (std::string* target : {&targets.cdg, &targets.mp3}) {
+        if (SameFile(*target, image)) {
+            target->clear();
+            targets.mp3Zip = base + ".zip";
+        }
+    }
     return targets;
 }
 

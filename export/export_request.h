@@ -25,6 +25,10 @@ struct ExportRequest {
     ExportTargets targets;
     int bitrateKbps = 192;
     bool replace = false;  // existing targets are replaced only when set
+    // The MP3's tags. Where one is empty: the tags an image made with lyrics
+    // carries (RunExport fills them in), else the file name (see Mp3Tags).
+    std::string title;
+    std::string artist;
 };
 
 enum class ExportStatus {
@@ -36,7 +40,8 @@ enum class ExportStatus {
     TargetExists,     // file: the target; replace not set
     TargetIsFolder,   // file: the target, a folder that nothing may replace
     TooLongForWave,   // over 4 GiB of audio asked for as a WAVE
-    ImageUnreadable,  // empty, shorter than a sector, or cannot be opened
+    ImageUnreadable,  // cannot be opened, empty, or no CD+G graphics in it (the probe's message)
+    NoSound,          // a .cdg stream asked for more than its .cdg
     ReadFailed,       // during the pass
     WriteFailed,      // file: the one that failed
     Stopped,
@@ -65,7 +70,9 @@ const std::vector<int>& Mp3Bitrates();
 ExportResult CheckRequest(const ExportRequest& request);
 
 // NAME.cdg and NAME.mp3 beside the image: what the command line writes
-// when no target is named.
+// when no target is named. Where one of them is the image itself (an image
+// named NAME.cdg), the MP3+G bundle NAME.zip carries it instead, so the
+// image is never touched.
 ExportTargets DefaultTargets(const std::string& image);
 
 // The targets of `request` that exist already (for a front end to ask about).

@@ -111,6 +111,7 @@ TEST(Export, Mp3KeepsTheSoundInStepWithTheGraphics) {
     test::TempDir dir;
     const std::size_t click = 44100;
     Bytes image(300 * 2448, 0);
+    test::AddPresets(image);
     for (std::size_t f = click; f < click + 2; ++f) {
         const std::size_t at = f / 588 * 2448 + f % 588 * 4;
         image[at + 1] = image[at + 3] = 0x60;  // 24,576 on both channels

@@ -31,9 +31,10 @@ offered() {
 offered "-x.bmp check cover.bmp disc.cdg export prepare-picture prepare-recording render song.mp3 song.wav " \
     orvane-cli ""
 offered "prepare-picture prepare-recording " orvane-cli pre
-offered "--convert --force --help --quiet --toc --version " orvane-cli --
+offered "--artist --convert --force --help --lead --lyrics --quiet --strict --title --toc --version " \
+    orvane-cli --
 offered "-x.bmp cover.bmp disc.cdg song.mp3 song.wav " orvane-cli cover.bmp ""
-offered "--bitrate --cdg --force --help --mp3 --quiet --toc --wav --wav-zip --zip " \
+offered "--artist --bitrate --cdg --force --help --mp3 --quiet --title --toc --wav --wav-zip --zip " \
     orvane-cli export disc.cdg --
 offered "disc.cdg " orvane-cli export disc.cdg --cdg ""
 offered "song.mp3 " orvane-cli export disc.cdg --mp3 ""
