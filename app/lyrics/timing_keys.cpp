@@ -79,10 +79,6 @@ std::uint32_t MonotonicMs() {
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-std::int64_t SongMsAtPress(std::int64_t nowSongMs, std::uint32_t ageMs, int percent) {
-    return std::max<std::int64_t>(0, nowSongMs - std::llround(ageMs * percent / 100.0));
-}
-
 std::int64_t ClickPlayFrom(std::optional<std::int64_t> wordMs,
                            std::optional<std::int64_t> earlierMs) {
     const std::optional<std::int64_t> mark = wordMs ? wordMs : earlierMs;

@@ -50,11 +50,6 @@ std::uint32_t KeyAgeMs(std::uint32_t eventStampMs, std::uint32_t nowMs);
 // The monotonic clock in milliseconds, 32 bits, as event stamps are.
 std::uint32_t MonotonicMs();
 
-// The song time heard when a key was pressed `ageMs` ago while `nowSongMs`
-// is heard at `percent` % speed: the age is wall-clock time, so slowed
-// playback had moved on by only that much times the speed.
-std::int64_t SongMsAtPress(std::int64_t nowSongMs, std::uint32_t ageMs, int percent);
-
 // Where a click on a word plays from: just before its mark, or before the
 // last mark ahead of it when it has none yet.
 std::int64_t ClickPlayFrom(std::optional<std::int64_t> wordMs,

@@ -95,8 +95,12 @@ bool TimingSession::SetSpeed(int percent) {
     return true;
 }
 
+// The clock is asked where it stood when the key went down: the sound heard
+// then, in the (possibly slowed) stream, mapped back to song time.
 std::int64_t TimingSession::PressedAtMs(std::uint32_t ageMs) const {
-    return SongMsAtPress(NowMs(), ageMs, percent_);
+    if (!tempo_) return 0;
+    const auto pressed = AudioClock::Clock::now() - std::chrono::milliseconds(ageMs);
+    return HeardBytesToSongMs(output_.PositionBytesAt(pressed), percent_);
 }
 
 bool TimingSession::Tap(std::uint32_t ageMs) {

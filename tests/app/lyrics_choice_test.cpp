@@ -103,11 +103,25 @@ TEST(LyricsChoiceTest, StartMakesTheTrackForTheJobOrSaysWhyNot) {
     lyrics.lines.resize(1);
     lyrics.lines[0].syllables = {{"Sing ", 2000, 2500}, {"along", 2500, 3200}};
 
+    choice.TakeLyrics(lyrics, "/in/song.lrc");
+    control.OnStartStop();
+    ASSERT_EQ(effects.started.size(), 1u) << testing::PrintToString(effects.events);
+    ASSERT_TRUE(effects.started[0].lyrics);
+    EXPECT_EQ(static_cast<std::int64_t>(effects.started[0].lyrics->size()),
+              SectorCount(10 * 176400));
+    ASSERT_GE(effects.events.size(), 3u);
+    EXPECT_EQ(effects.events.end()[-2], "log:Creating CD+G file...");
+    EXPECT_EQ(effects.events.end()[-3].rfind("log:Lyrics: 1 lines, 2 words", 0), 0u)
+        << effects.events.end()[-3];
+
     // A line after the recording's end.
+    effects.running = false;
+    effects.caption = "&Start";
+    effects.events.clear();
     lyrics.lines[0].syllables = {{"Late", 20000, 21000}};
     choice.TakeLyrics(lyrics, "/in/late.lrc");
     control.OnStartStop();
-    EXPECT_EQ(effects.started.size(), 0u);
+    EXPECT_EQ(effects.started.size(), 1u);
     EXPECT_EQ(effects.caption, "&Start");
     ASSERT_EQ(effects.events.size(), 5u);
     EXPECT_EQ(effects.events[2].rfind("error:", 0), 0u) << effects.events[2];
@@ -116,8 +130,8 @@ TEST(LyricsChoiceTest, StartMakesTheTrackForTheJobOrSaysWhyNot) {
     // Without lyrics the job gets none.
     choice.OnRemoveLyrics();
     control.OnStartStop();
-    ASSERT_EQ(effects.started.size(), 1u);
-    EXPECT_FALSE(effects.started[0].lyrics);
+    ASSERT_EQ(effects.started.size(), 2u);
+    EXPECT_FALSE(effects.started[1].lyrics);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "app/message_box.h"
 #include "key_presser.h"
 #include "lyrics/lyrics_file.h"
+#include "lyrics/screen_timeline.h"
 #include "support/fixtures.h"
 #include "support/gui_test_support.h"
 
@@ -224,6 +225,22 @@ TEST_F(TapAlongTest, SpaceAtEachHeardClickSavesItsSongTimeAtFullAndHalfSpeed) {
         const std::vector<std::int64_t> assStarts = WordStarts(readAss.lyrics);
         ASSERT_EQ(assStarts.size(), starts.size());
         for (std::size_t i = 0; i < starts.size(); ++i) EXPECT_NEAR(assStarts[i], starts[i], 10);
+        // The preview is the lyrics engine's own track through the player's
+        // decoder: just after the third word, its line shows sung and unsung.
+        if (percent == 100) {
+            TimingSession& session = window->Session();
+            session.SeekMs(kClicksMs[2] + 200);
+            CdgScreen screen;
+            session.PreviewScreen(screen);
+            session.Preview().WaitUntilIdle();
+            session.PreviewScreen(screen);
+            EXPECT_EQ(session.Preview().Message(), "");
+            const auto count = [&screen](std::uint8_t index) {
+                return std::count(screen.memory.begin(), screen.memory.end(), index);
+            };
+            EXPECT_GT(count(kSungIndex), 20);
+            EXPECT_GT(count(kUnsungIndex), 20);
+        }
         window->Destroy();
         window.release();
         PumpFor(std::chrono::milliseconds(50));
