@@ -15,6 +15,7 @@
 #include "about/about_dlg.h"
 #include "about/desktop_opener.h"
 #include "app/help_page.h"
+#include "app/lyrics/lyrics_dlg.h"
 #include "app/preview.h"
 #include "app/shared_state.h"
 #include "app/system_menu.h"
@@ -285,7 +286,10 @@ void CMainDlg::OnCancel(wxCommandEvent&) {
 
 // Every way out asks a running job to stop; the program then waits for it
 // (EndJob) before it ends, so the output's files are closed.
+// Marks not saved in the Lyrics window would go with it: its Close asks
+// first, and its No keeps both windows open.
 void CMainDlg::EndWith(int returnCode) {
+    if (lyricsWindow_ && !lyricsWindow_->Close()) return;
     model_.jobState.stopRequested = true;
     EndDialog(returnCode);
 }

@@ -204,6 +204,7 @@ void LyricsDlg::Act(TimingAction action, std::uint32_t ageMs) {
     TimingModel& model = session_.Model();
     switch (action) {
         case TimingAction::Play:
+            if (!session_.HasRecording()) SetStatus("Choose a recording first: Recording...");
             session_.Play();
             break;
         case TimingAction::PlayPause:

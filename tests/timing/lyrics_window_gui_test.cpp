@@ -83,12 +83,15 @@ TEST_F(LyricsWindowTest, MainWindowLoadsDroppedLyricsRemovesThemAndTimesAText) {
     ASSERT_TRUE(dlg->Model().lyrics);
     EXPECT_EQ(dlg->Model().lyrics->lines[0].syllables[1].startMs, 800);
 
-    // Closing with changes not saved asks; No keeps the window.
+    // Closing it, or the main window, with changes not saved asks; No keeps
+    // both open.
     answer = false;
     window->Close();
+    Click(wxID_CANCEL);
     PumpFor(50ms);
     EXPECT_EQ(dlg->LyricsWindow(), window);
-    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_TRUE(dlg->IsShown());
+    EXPECT_EQ(questions.size(), 3u);
     answer = true;
     window->Close();
     PumpUntil([this] { return dlg->LyricsWindow() == nullptr; }, 2s);
