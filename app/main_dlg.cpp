@@ -62,9 +62,6 @@ constexpr int kImportRecordingCommand = 0x7F73;
 constexpr int kAddLyricsCommand = 0x7F80;
 constexpr int kRemoveLyricsCommand = 0x7F81;
 constexpr int kTimeLyricsCommand = 0x7F82;
-// The tools button sits in the gap between Start and Exit (dialog units).
-constexpr int kToolsButtonX = 302, kToolsButtonY = 18, kToolsButtonWidth = 36;
-constexpr int kToolsButtonHeight = 14;
 
 int MenuId(MenuCommand command) {
     switch (command) {
@@ -171,20 +168,6 @@ void CMainDlg::CreateControls() {
                      frame.y + (frame.height - kPictureHeight) / 2);
     preview_ = new PreviewWindow(this, at, model_.picture);
     CreateToolsButton();
-}
-
-// The one visible way to the tools, which were only in the context menu:
-// a button between Start and Exit that opens that menu below itself. It
-// comes after Start in the tab order; the other controls stay where they are.
-void CMainDlg::CreateToolsButton() {
-    const wxPoint pos = ConvertDialogToPixels(wxPoint(kToolsButtonX, kToolsButtonY));
-    const wxSize size = ConvertDialogToPixels(wxSize(kToolsButtonWidth, kToolsButtonHeight));
-    toolsButton_ = new wxButton(this, kToolsButtonId, "&Tools", pos, size);
-    toolsButton_->MoveAfterInTabOrder(startButton_);
-    toolsButton_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
-        std::unique_ptr<wxMenu> menu = ToolsMenu();
-        PopupMenu(menu.get(), toolsButton_->GetPosition() + wxPoint(0, toolsButton_->GetSize().y));
-    });
 }
 
 std::unique_ptr<wxMenu> CMainDlg::ToolsMenu() const {
