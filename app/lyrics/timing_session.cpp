@@ -29,7 +29,7 @@ std::string TimingSession::OpenRecording(const std::string& path) {
         song_->Bytes());
     tempo_->SetSpeed(percent_);
     OpenOutput(0, false);
-    previewRevision_ = ~0ull;
+    previewStale_ = true;
     return {};
 }
 
@@ -55,7 +55,7 @@ std::string TimingSession::OpenLyrics(const std::string& path) {
 void TimingSession::SetLyrics(const Lyrics& lyrics, bool timed, const std::string& path) {
     model_ = TimingModel(lyrics, timed);
     lyricsPath_ = path;
-    previewRevision_ = ~0ull;
+    previewStale_ = true;
 }
 
 void TimingSession::Play() {
@@ -134,17 +134,27 @@ std::string TimingSession::SuggestedSaveName() const {
 
 void TimingSession::SetPicture(const Picture& picture) {
     picture_ = picture;
-    previewRevision_ = ~0ull;
+    previewStale_ = true;
 }
 
 void TimingSession::RequestPreview() {
     previewRevision_ = model_.Revision();
-    preview_.Request(picture_, model_.TimedLines(),
+    const Lyrics timed = model_.TimedLines();
+    std::vector<std::int64_t> times;
+    for (const LyricsLine& line : timed.lines) {
+        times.push_back(-1);  // where a line starts
+        for (const Syllable& s : line.syllables) times.insert(times.end(), {s.startMs, s.endMs});
+    }
+    if (!previewStale_ && times == previewTimes_) return;
+    previewTimes_ = std::move(times);
+    previewStale_ = false;
+    preview_.Request(picture_, timed,
                      SectorCount(static_cast<std::int64_t>(song_ ? song_->Bytes() : 0)));
 }
 
 bool TimingSession::PreviewScreen(CdgScreen& out) {
-    if (previewRevision_ != model_.Revision() && !model_.Dragging()) RequestPreview();
+    if ((previewStale_ || previewRevision_ != model_.Revision()) && !model_.Dragging())
+        RequestPreview();
     return preview_.ScreenAt(NowMs() * kSectorsPerSecond / 1000, out);
 }
 

@@ -97,6 +97,10 @@ class TimingSession {
     Picture picture_{};
     PreviewTrack preview_;
     std::uint64_t previewRevision_ = ~0ull;
+    // The times of the lines last sent to the preview: a tap that completes
+    // no line changes none of them, and makes no new track.
+    std::vector<std::int64_t> previewTimes_;
+    bool previewStale_ = true;
 };
 
 }  // namespace orvane
