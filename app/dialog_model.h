@@ -1,10 +1,12 @@
 // The main window's state apart from its controls.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "encoder/job_state.h"
 #include "encoder/picture.h"
+#include "lyrics/lyrics_model.h"
 
 namespace orvane {
 
@@ -19,6 +21,10 @@ struct DialogModel {
     // The image the last completed run wrote: where the player and the
     // export start.
     std::string lastImagePath;
+    // Timed lyrics for the next run ("Add lyrics..."); none: the image as
+    // without lyrics. Shared, so the job's copy costs nothing.
+    std::shared_ptr<const Lyrics> lyrics;
+    std::string lyricsPath;
 };
 
 }  // namespace orvane

@@ -23,11 +23,6 @@ FolderShower& CurrentFolderShower() {
     return shower;
 }
 
-QuestionShower& CurrentQuestionShower() {
-    static QuestionShower shower;
-    return shower;
-}
-
 std::string ChooseFolder(wxWindow* owner, const std::string& start) {
     if (CurrentFolderShower()) return CurrentFolderShower()(owner, start);
     wxDirDialog chooser(owner, "Folder for the exported files", WxText(start),
@@ -48,15 +43,6 @@ const char* const kKindLabels[] = {
 
 void SetFolderShower(FolderShower shower) {
     CurrentFolderShower() = std::move(shower);
-}
-void SetQuestionShower(QuestionShower shower) {
-    CurrentQuestionShower() = std::move(shower);
-}
-
-bool AskQuestion(const BoxRequest& request) {
-    if (CurrentQuestionShower()) return CurrentQuestionShower()(request);
-    return wxMessageBox(WxText(request.text), WxText(request.caption), request.style,
-                        request.owner) == wxYES;
 }
 
 ExportDlg::ExportDlg(wxWindow* parent, const std::string& image, LogLine log)
@@ -221,7 +207,7 @@ void ExportDlg::OnClose(wxCloseEvent& event) {
 }
 
 bool ExportDlg::AskToReplace(const std::string& question) {
-    return AskQuestion({this, question, "Orvane", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION});
+    return ShowQuestionBox({this, question, "Orvane", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION});
 }
 
 void ExportDlg::ShowBox(const std::string& text, BoxIcon icon) {

@@ -21,13 +21,9 @@ class wxTextCtrl;
 
 namespace orvane {
 
-// The folder chooser and the Yes/No box, replaceable by tests.
+// The folder chooser, replaceable by tests (the Yes/No box is message_box's).
 using FolderShower = std::function<std::string(wxWindow* owner, const std::string& start)>;
 void SetFolderShower(FolderShower shower);  // empty: the real chooser
-using QuestionShower = std::function<bool(const BoxRequest&)>;
-void SetQuestionShower(QuestionShower shower);  // empty: the real box
-// A Yes/No box through the question shower; true for Yes.
-bool AskQuestion(const BoxRequest& request);
 
 class ExportDlg : public wxDialog, private ExportFlowEffects {
   public:

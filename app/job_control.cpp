@@ -88,8 +88,13 @@ void JobControl::StartJob() {
     JobState& state = model_.jobState;
     state.jobWavePath = model_.wavePath;
     state.jobOutputPath = model_.outputPath;
+    JobInputs inputs = SnapshotInputs(state, model_.picture);
+    if (inputsStep_ && !inputsStep_(inputs)) {
+        effects_.SetStartCaption(kStartCaption);
+        return;
+    }
     AddLogLine(effects_, "Creating CD+G file...");
-    if (effects_.StartJob(SnapshotInputs(state, model_.picture))) return;
+    if (effects_.StartJob(std::move(inputs))) return;
     const char* failure = "Could not start the creation job";
     effects_.ShowBox(failure, BoxIcon::Error);
     AddLogLine(effects_, failure);

@@ -1,6 +1,8 @@
 // Start/Stop, the job's statuses and the activity log.
 #pragma once
 
+#include <functional>
+
 #include "app/dialog_effects.h"
 #include "app/dialog_model.h"
 #include "encoder/job_state.h"
@@ -13,6 +15,12 @@ inline constexpr const char* kStopCaption = "&Stop";
 class JobControl {
   public:
     JobControl(DialogModel& model, DialogEffects& effects) : model_(model), effects_(effects) {}
+
+    // A step between taking the run's inputs and starting it (the lyrics
+    // track is made there); false stops the run before it starts, the step
+    // having said why.
+    using InputsStep = std::function<bool(JobInputs& inputs)>;
+    void SetInputsStep(InputsStep step) { inputsStep_ = std::move(step); }
 
     void OnStartStop();
     void OnJobStatus(unsigned code, int value);
@@ -28,6 +36,7 @@ class JobControl {
 
     DialogModel& model_;
     DialogEffects& effects_;
+    InputsStep inputsStep_;
 };
 
 }  // namespace orvane

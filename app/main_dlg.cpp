@@ -8,12 +8,14 @@
 #include <wx/panel.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
+#include <wx/utils.h>
 
 #include <filesystem>
 
 #include "about/about_dlg.h"
 #include "about/desktop_opener.h"
 #include "app/help_page.h"
+#include "app/lyrics/lyrics_dlg.h"
 #include "app/preview.h"
 #include "app/shared_state.h"
 #include "app/system_menu.h"
@@ -58,6 +60,9 @@ constexpr int kExportCommand = 0x7F71;
 constexpr int kImportPictureCommand = 0x7F72;
 constexpr int kImportRecordingCommand = 0x7F73;
 constexpr int kMakeDiscCommand = 0x7F74;
+constexpr int kAddLyricsCommand = 0x7F80;
+constexpr int kRemoveLyricsCommand = 0x7F81;
+constexpr int kTimeLyricsCommand = 0x7F82;
 
 int MenuId(MenuCommand command) {
     switch (command) {
@@ -75,6 +80,12 @@ int MenuId(MenuCommand command) {
             return kImportPictureCommand;
         case MenuCommand::ImportRecording:
             return kImportRecordingCommand;
+        case MenuCommand::AddLyrics:
+            return kAddLyricsCommand;
+        case MenuCommand::RemoveLyrics:
+            return kRemoveLyricsCommand;
+        case MenuCommand::TimeLyrics:
+            return kTimeLyricsCommand;
         case MenuCommand::About:
             return IDM_ABOUTBOX;
         case MenuCommand::Separator:
@@ -109,11 +120,18 @@ CMainDlg::CMainDlg(JobState& state, Picture& shownPicture)
       model_{state, shownPicture},
       jobControl_(model_, *this),
       fileSelection_(model_, *this),
+      lyricsChoice_(model_, static_cast<DialogEffects&>(*this), static_cast<LyricsEffects&>(*this)),
       channel_(std::make_unique<StatusChannel>(
           [this](std::function<void()> call) { CallAfter(std::move(call)); },
           [this](JobStatus code, int value) { OnJobStatus(code, value); })),
       windDownTimer_(this) {
     InitPicture(model_.picture);
+    // The lyrics' track is made when Start is pressed: a few seconds for a
+    // long song, under the busy cursor.
+    jobControl_.SetInputsStep([this](JobInputs& inputs) {
+        wxBusyCursor busy;
+        return lyricsChoice_.PrepareTrack(inputs);
+    });
     SetIcons(ProgramIcons());
     CreateControls();
     BindEvents();
@@ -152,6 +170,13 @@ void CMainDlg::CreateControls() {
     const wxPoint at(frame.x + (frame.width - kPictureWidth) / 2,
                      frame.y + (frame.height - kPictureHeight) / 2);
     preview_ = new PreviewWindow(this, at, model_.picture);
+    CreateToolsButton();
+}
+
+std::unique_ptr<wxMenu> CMainDlg::ToolsMenu() const {
+    std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
+    menu->Enable(kRemoveLyricsCommand, model_.lyrics != nullptr);
+    return menu;
 }
 
 wxWindow* CMainDlg::CreateControl(const ControlSpec& entry) {
@@ -247,7 +272,10 @@ void CMainDlg::OnCancel(wxCommandEvent&) {
 
 // Every way out asks a running job to stop; the program then waits for it
 // (EndJob) before it ends, so the output's files are closed.
+// Marks not saved in the Lyrics window would go with it: its Close asks
+// first, and its No keeps both windows open.
 void CMainDlg::EndWith(int returnCode) {
+    if (lyricsWindow_ && !lyricsWindow_->Close()) return;
     model_.jobState.stopRequested = true;
     EndDialog(returnCode);
 }
@@ -274,7 +302,7 @@ void CMainDlg::OnCharHook(wxKeyEvent& event) {
 // position: it opens below the focused control, as keyboard menus do, not
 // wherever the mouse pointer happens to be.
 void CMainDlg::OnContextMenu(wxContextMenuEvent& event) {
-    std::unique_ptr<wxMenu> menu(BuildContextMenu(kAboutString));
+    std::unique_ptr<wxMenu> menu = ToolsMenu();
     wxWindow* focus = FindFocus();
     if (event.GetPosition() != wxDefaultPosition || focus == nullptr) {
         PopupMenu(menu.get());
@@ -305,6 +333,15 @@ void CMainDlg::OnMenuCommand(wxCommandEvent& event) {
             break;
         case kImportRecordingCommand:
             OnImportRecording();
+            break;
+        case kAddLyricsCommand:
+            OnAddLyrics();
+            break;
+        case kRemoveLyricsCommand:
+            OnRemoveLyrics();
+            break;
+        case kTimeLyricsCommand:
+            OnTimeLyrics();
             break;
         case IDM_ABOUTBOX: {
             CAboutDlg dlg(this);

@@ -4,6 +4,7 @@
 
 #include <wx/dialog.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
 
 #include <chrono>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "app/dialog_model.h"
 #include "app/file_selection.h"
 #include "app/job_control.h"
+#include "app/lyrics_choice.h"
 #include "app/status_channel.h"
 #include "encoder/creation_job.h"
 #include "res/layouts.h"
@@ -28,6 +30,10 @@ class wxStaticText;
 namespace orvane {
 
 class PreviewWindow;
+class LyricsDlg;
+
+// The button that shows the tools (the context menu), between Start and Exit.
+inline constexpr int kToolsButtonId = 1030;
 
 // Plays `path` in the player beside `owner` ("Play image...", and a track
 // of "Make a disc..."); a box when it cannot be played.
@@ -36,7 +42,7 @@ void OpenPlayer(wxWindow* owner, const std::string& path);
 // The context menu that stands in for the system menu.
 wxMenu* BuildContextMenu(std::string_view aboutString);
 
-class CMainDlg : public wxDialog, private DialogEffects {
+class CMainDlg : public wxDialog, private DialogEffects, private LyricsEffects {
   public:
     // Works on the program's shared JobState and Picture.
     CMainDlg();
@@ -45,6 +51,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
 
     DialogModel& Model() { return model_; }
     FileSelection& Selection() { return fileSelection_; }
+    LyricsChoice& LyricsFiles() { return lyricsChoice_; }
 
     // Asks a running job to stop, releases it from any send it waits in and
     // waits until its thread has ended (its files are closed by then).
@@ -70,10 +77,17 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void OnMakeDisc();
     void OnImportPicture();
     void OnImportRecording();
+    // The lyrics (main_dlg_lyrics.cpp).
+    void OnAddLyrics();
+    void OnRemoveLyrics();
+    void OnTimeLyrics();
 
     // For tests: the controls as the user sees them.
     wxButton* StartButton() const { return startButton_; }
     wxButton* ExitButton() const { return exitButton_; }
+    wxButton* ToolsButton() const { return toolsButton_; }
+    // The Lyrics window while it is open, else null.
+    LyricsDlg* LyricsWindow() const { return lyricsWindow_.get(); }
     wxGauge* ProgressBar() const { return progressBar_; }
     wxListBox* LogList() const { return logList_; }
     wxStaticBox* GraphicsFrame() const { return graphicsFrame_; }
@@ -88,6 +102,9 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void OnLogKey(wxKeyEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
+    // The context menu, as the tools button and the menu keys show it.
+    std::unique_ptr<wxMenu> ToolsMenu() const;
+    void CreateToolsButton();
     void OnMenuCommand(wxCommandEvent& event);
     void OnWindDownTimer(wxTimerEvent& event);
     // Files dropped on the window (main_dlg_import.cpp).
@@ -110,10 +127,14 @@ class CMainDlg : public wxDialog, private DialogEffects {
                           const std::string& extension) override;
     void ShowPaths() override;
     void RedrawPreview() override;
+    // LyricsEffects
+    bool Ask(const std::string& question) override;
+    void OpenTimingWindow(const std::string& path) override;
 
     DialogModel model_;
     JobControl jobControl_;
     FileSelection fileSelection_;
+    LyricsChoice lyricsChoice_;
     // The channel outlives the runner: EndJob closes it, then joins the job.
     std::unique_ptr<StatusChannel> channel_;
     JobRunner runner_;
@@ -124,6 +145,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
 
     wxButton* exitButton_ = nullptr;
     wxButton* startButton_ = nullptr;
+    wxButton* toolsButton_ = nullptr;
     wxBitmapButton* browseBitmapButton_ = nullptr;
     wxBitmapButton* browseWaveButton_ = nullptr;
     wxBitmapButton* browseOutputButton_ = nullptr;
@@ -134,6 +156,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
     wxGauge* progressBar_ = nullptr;
     wxListBox* logList_ = nullptr;
     PreviewWindow* preview_ = nullptr;
+    wxWeakRef<LyricsDlg> lyricsWindow_;
 };
 
 }  // namespace orvane

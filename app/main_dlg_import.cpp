@@ -15,7 +15,9 @@ void CMainDlg::OnImportRecording() {
 }
 
 void CMainDlg::SetUpDropTarget() {
-    SetDropTarget(new FileDropTarget(this, Selection()));
+    SetDropTarget(new FileDropTarget(this, Selection(), [this](const std::string& path) {
+        lyricsChoice_.TakeLyricsFile(path);
+    }));
 }
 
 }  // namespace orvane

@@ -13,6 +13,11 @@ BoxShower& CurrentBoxShower() {
     return shower;
 }
 
+QuestionShower& CurrentQuestionShower() {
+    static QuestionShower shower;
+    return shower;
+}
+
 ChooserShower& CurrentChooserShower() {
     static ChooserShower shower;
     return shower;
@@ -42,6 +47,16 @@ bool AskToReplace(wxWindow* owner, const std::string& title, const std::string& 
 
 void SetBoxShower(BoxShower shower) {
     CurrentBoxShower() = std::move(shower);
+}
+
+bool ShowQuestionBox(const BoxRequest& request) {
+    if (CurrentQuestionShower()) return CurrentQuestionShower()(request);
+    return wxMessageBox(WxText(request.text), WxText(request.caption), request.style,
+                        request.owner) == wxYES;
+}
+
+void SetQuestionShower(QuestionShower shower) {
+    CurrentQuestionShower() = std::move(shower);
 }
 
 FileChoice ShowChooser(wxWindow* owner, bool open, const std::string& title,

@@ -37,6 +37,10 @@ void SetBoxShower(BoxShower shower);
 // The save chooser's question before it replaces `path`. While a box shower
 // is set (tests), the shower sees the question and the answer is "replace".
 bool AskToReplace(wxWindow* owner, const std::string& title, const std::string& path);
+// A Yes/No box: true for Yes. Replaceable like the box (empty: the real one).
+using QuestionShower = std::function<bool(const BoxRequest&)>;
+bool ShowQuestionBox(const BoxRequest& request);
+void SetQuestionShower(QuestionShower shower);
 
 // A replacement chooser is not told `start`, where the real one starts.
 FileChoice ShowChooser(wxWindow* owner, bool open, const std::string& title,

@@ -10,7 +10,10 @@ std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString) {
                                    {MenuCommand::ExportForPlayers, "&Export for players..."},
                                    {MenuCommand::MakeDisc, "Make a &disc..."},
                                    {MenuCommand::ImportPicture, "&Import picture..."},
-                                   {MenuCommand::ImportRecording, "Import &recording..."}};
+                                   {MenuCommand::ImportRecording, "Import &recording..."},
+                                   {MenuCommand::AddLyrics, "Add &lyrics..."},
+                                   {MenuCommand::RemoveLyrics, "Remove lyrics"},
+                                   {MenuCommand::TimeLyrics, "&Time lyrics..."}};
     if (!aboutString.empty()) {
         entries.push_back({MenuCommand::Separator, ""});
         entries.push_back({MenuCommand::About, std::string(aboutString)});

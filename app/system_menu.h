@@ -17,6 +17,9 @@ enum class MenuCommand {
     MakeDisc,
     ImportPicture,
     ImportRecording,
+    AddLyrics,
+    RemoveLyrics,
+    TimeLyrics,
     About
 };
 
@@ -26,7 +29,7 @@ struct MenuEntry {
 };
 
 // "Minimize", "Close"; a separator and the group of tools (play, export,
-// disc, import); then a separator and `aboutString`, the last two only when
+// disc, import, lyrics); then a separator and `aboutString`, the last two only when
 // `aboutString` is not empty.
 std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString);
 

@@ -35,6 +35,12 @@ const char* const kCreateHelp =
     "  --convert  PICTURE and RECORDING may be any picture and song (JPEG, PNG,\n"
     "             MP3, FLAC...): converted as prepare-picture and prepare-recording\n"
     "             do, to temporary files removed afterwards\n"
+    "  --lyrics FILE  timed lyrics (LRC, enhanced LRC or ASS) shown over the picture,\n"
+    "             each line ahead of its words, each word lit as it is sung; prints\n"
+    "             how many words the stream could not show in time\n"
+    "  --title T, --artist A  shown before the first line (default: the lyrics' tags)\n"
+    "  --lead S   seconds a line is shown at least before its first word (default 1)\n"
+    "  --strict   refuse to write the image when a word would be over 100 ms late\n"
     "  --help     print this text (COMMAND --help: that command's options)\n"
     "  --version  print the version\n";
 
@@ -123,7 +129,8 @@ std::vector<const char*> WithEndOfOptions(int argc, const char* const* argv, con
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: orvane-cli [--force] [--quiet] [--toc] [--convert] PICTURE RECORDING OUTPUT\n"
+    return "Usage: orvane-cli [--force] [--quiet] [--toc] [--convert] [--lyrics FILE [--title T]\n"
+           "                  [--artist A] [--lead S] [--strict]] PICTURE RECORDING OUTPUT\n"
            "       orvane-cli COMMAND [OPTIONS] [FILES]\n"
            "       orvane-cli --help | --version | COMMAND --help\n";
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "cli/cli_console.h"
+#include "cli/create_lyrics.h"
 #include "cli/export_command.h"
 #include "cli/prepare_command.h"
 #include "convert/picture_convert.h"
@@ -22,6 +23,7 @@
 #include "encoder/output_file.h"
 #include "export/export_request.h"
 #include "input/bitmap_reader.h"
+#include "input/file_identity.h"
 #include "input/output_rule.h"
 #include "input/wave_reader.h"
 
@@ -33,6 +35,7 @@ struct CreateOptions {
     bool quiet = false;
     bool convert = false;
     bool toc = false;  // cdrdao's toc beside the image after a completed run
+    LyricsArguments lyrics;
     std::vector<std::string> files;
 };
 
@@ -81,8 +84,13 @@ bool CheckCreateOutputs(const CreateOptions& args, const std::vector<std::string
     switch (verdict.refusal) {
         case OutputRefusal::IsAnInput:
         case OutputRefusal::NamedTwice:
-            console.Error(toc ? verdict.path + " would replace an input or the image; rename OUTPUT"
-                              : "Output file must differ from the bitmap and WAVE files");
+            if (toc) {
+                console.Error(verdict.path + " would replace an input or the image; rename OUTPUT");
+            } else if (SameFile(output, args.lyrics.file)) {
+                console.Error("Output file must differ from the lyrics file");
+            } else {
+                console.Error("Output file must differ from the bitmap and WAVE files");
+            }
             break;
         case OutputRefusal::Exists:
             console.Error(toc ? verdict.path + " exists, use --force to overwrite"
@@ -152,8 +160,10 @@ int RunJob(JobInputs inputs, CliEnvironment& env, CliConsole& console) {
 }
 
 // `named`: the files the user named as inputs, which may be others than
-// those in `args` (the originals of --convert's temporary files).
-int CheckAndRun(const CreateOptions& args, std::vector<std::string> named, CliEnvironment& env,
+// those in `args` (the originals of --convert's temporary files, the lyrics);
+// `lyrics`: read already when --lyrics was given, else null.
+int CheckAndRun(const CreateOptions& args, std::vector<std::string> named, const Lyrics* lyrics,
+                CliEnvironment& env,
                 CliConsole& console) {
     JobState& state = env.state;
     Picture picture{};
@@ -175,6 +185,8 @@ int CheckAndRun(const CreateOptions& args, std::vector<std::string> named, CliEn
     state.jobOutputPath = args.files[2];
     JobInputs inputs = SnapshotInputs(state, picture);
     inputs.replaceOutput = args.force;
+    // Scheduled before the output is created: a refusal writes nothing.
+    if (lyrics && !PrepareLyricsTrack(args.lyrics, *lyrics, inputs, console)) return kExitRefused;
     const int status = RunJob(std::move(inputs), env, console);
     if (status != kExitCompleted || !args.toc) return status;
     ExportRequest request;
@@ -215,11 +227,12 @@ class ScratchFolder {
     std::vector<int> tickets_;
 };
 
-int ConvertAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& console) {
+int ConvertAndRun(const CreateOptions& args, std::vector<std::string> named, const Lyrics* lyrics,
+                  CliEnvironment& env, CliConsole& console) {
     // The originals are the files the user named: every output is checked
     // against them, before anything is converted.
-    const std::vector<std::string> originals = {args.files[0], args.files[1]};
-    if (!CheckCreateOutputs(args, originals, console)) return kExitRefused;
+    named.insert(named.end(), {args.files[0], args.files[1]});
+    if (!CheckCreateOutputs(args, named, console)) return kExitRefused;
     ScratchFolder scratch;
     if (!scratch.ok()) {
         console.Error(std::string("Cannot make a temporary folder: ") + std::strerror(errno));
@@ -237,12 +250,20 @@ int ConvertAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& co
         ReportConversion(PrepareRecording(args.files[1], converted.files[1], {}, false, progress),
                          console, "Recording converted: " + args.files[1]);
     if (status != kExitCompleted) return status;
-    return CheckAndRun(converted, originals, env, console);
+    return CheckAndRun(converted, named, lyrics, env, console);
 }
 
 int RunCreate(const CreateOptions& args, CliEnvironment& env) {
     CliConsole console(env.err, env.errIsTerminal, args.quiet, env.localTime);
-    return args.convert ? ConvertAndRun(args, env, console) : CheckAndRun(args, {}, env, console);
+    // Read first: a bad lyrics file is told before any conversion or check.
+    Lyrics lyrics;
+    const bool withLyrics = !args.lyrics.file.empty();
+    if (withLyrics && !LoadLyrics(args.lyrics, lyrics, console)) return kExitRefused;
+    const Lyrics* chosen = withLyrics ? &lyrics : nullptr;
+    std::vector<std::string> named;
+    if (withLyrics) named.push_back(args.lyrics.file);
+    return args.convert ? ConvertAndRun(args, named, chosen, env, console)
+                        : CheckAndRun(args, named, chosen, env, console);
 }
 
 }  // namespace
@@ -254,6 +275,7 @@ CliCommand SetUpCreateCommand(CLI::App& app, CliEnvironment& env) {
     app.add_flag("--convert", options->convert,
                  "PICTURE and RECORDING may be any picture and song; converted first");
     app.add_flag("--toc", options->toc, "also write cdrdao's OUTPUT.toc after a completed run");
+    AddLyricsOptions(app, options->lyrics);
     app.add_option("files", options->files, "PICTURE RECORDING OUTPUT");
     return {&app, [options, &env]() -> int {
                 if (options->files.size() != 3) {

@@ -48,11 +48,12 @@ void StorePixels(const std::vector<std::uint8_t>& indices, Picture& out) {
 }  // namespace
 
 ConvertOutcome ReducePalette(const std::vector<std::uint8_t>& rgba, bool dither,
-                             std::optional<Rgb> reserved, ProgressSink& progress, Picture& out) {
-    progress.SetMessage("Choosing 16 colours");
+                             std::optional<Rgb> reserved, ProgressSink& progress, Picture& out,
+                             int colours) {
+    progress.SetMessage("Choosing " + std::to_string(colours) + " colours");
     std::unique_ptr<liq_attr, AttrFree> attr(liq_attr_create());
     if (!attr) return Failure(LIQ_OUT_OF_MEMORY);
-    liq_error rc = liq_set_max_colors(attr.get(), 16);
+    liq_error rc = liq_set_max_colors(attr.get(), colours);
     // Four bits per component: every palette value comes out as c x 17.
     if (rc == LIQ_OK) rc = liq_set_min_posterization(attr.get(), 4);
     // The screen is small: the slowest, most thorough search costs little.

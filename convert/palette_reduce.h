@@ -1,5 +1,6 @@
-// 16 colours for the screen, chosen and dithered by libimagequant in the
-// 12-bit colour space a CD+G player shows.
+// The screen's colours (16, or fewer to leave entries for the lyrics),
+// chosen and dithered by libimagequant in the 12-bit colour space a CD+G
+// player shows.
 #pragma once
 
 #include <cstdint>
@@ -15,9 +16,11 @@ namespace orvane {
 
 // `rgba`: 288 x 192 opaque pixels, top row first. `reserved`, a colour that
 // must be in the palette exactly (the bars' background), already 12-bit.
-// Fills out's header, palette (c x 17), pixels and previewInfo. Fails only
+// Fills out's header, palette (c x 17), pixels and previewInfo; only the
+// first `colours` entries (2 .. 16) are used, the rest left black. Fails only
 // when stopped or when libimagequant refuses (out of memory).
 ConvertOutcome ReducePalette(const std::vector<std::uint8_t>& rgba, bool dither,
-                             std::optional<Rgb> reserved, ProgressSink& progress, Picture& out);
+                             std::optional<Rgb> reserved, ProgressSink& progress, Picture& out,
+                             int colours = static_cast<int>(kPaletteEntries));
 
 }  // namespace orvane

@@ -2,30 +2,12 @@
 
 #include <sys/stat.h>
 
-#include <cstring>
-#include <vector>
-
+#include "input/image_tags.h"
 #include "input/sector_file.h"
 #include "player/layout_probe.h"
 
 namespace orvane {
 namespace {
-
-// Tags follow the colour table at the start: they must lie within these
-// first sectors (64 packets; the longest tags take 28).
-constexpr std::size_t kTagSectors = 16;
-
-std::optional<TrackTags> TagsAtStart(const SectorFile& file) {
-    std::vector<std::uint8_t> head(kTagSectors * kRawSectorBytes);
-    std::size_t read = 0;
-    if (file.Read(0, kTagSectors, head.data(), read)) return std::nullopt;
-    std::vector<SubcodePacket> packets(read * 4);
-    for (std::size_t s = 0; s < read; ++s) {
-        std::memcpy(static_cast<void*>(&packets[4 * s]),
-                    &head[s * kRawSectorBytes + kAudioSectorBytes], kSubcodeBlockBytes);
-    }
-    return DecodeTrackTags(packets.data(), packets.size());
-}
 
 TrackCheck Refused(const std::string& path, const std::string& why) {
     TrackCheck check;
@@ -55,7 +37,7 @@ TrackCheck CheckTrackImage(const std::string& path) {
     check.image.sectors = file.sectorCount();
     check.image.ignoredBytes = file.ignoredBytes();
     check.image.fileBytes = file.sectorCount() * kRawSectorBytes + file.ignoredBytes();
-    check.image.tags = TagsAtStart(file);
+    check.image.tags = ReadImageTags(file);
     return check;
 }
 

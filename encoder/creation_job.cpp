@@ -123,10 +123,16 @@ class Run {
     }
 
   private:
-    // Handles sector s, and s + 1 as well when both halves of a tile fit.
+    // Handles sector s, and s + 1 as well when both halves of a tile fit (a
+    // lyrics track has a block for each sector: one at a time).
     IoFailure Iteration(std::int64_t& s, std::int64_t sectorCount) {
         if (!ReadExactly(wave_, audio_.data(), audio_.size())) return IoFailure::Read;
         if (!WriteExactly(output_, audio_.data(), audio_.size())) return IoFailure::Write;
+        if (inputs_.lyrics) {
+            const std::vector<SubcodeBlock>& blocks = *inputs_.lyrics;
+            const auto at = static_cast<std::size_t>(s);
+            return WriteSubcode(at < blocks.size() ? &blocks[at] : &kEmptyBlock);
+        }
         if (s == 0) {
             EncodeColorTable(inputs_.picture.palette, block_);
             return WriteSubcode(&block_);

@@ -1,17 +1,21 @@
 // The job that writes the output image: audio sectors copied unchanged, each
-// followed by its 96 bytes of subcode (colour table, tiles, then empty).
+// followed by its 96 bytes of subcode (colour table, tiles, then empty; or
+// a lyrics track made beforehand).
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "encoder/job_state.h"
 #include "encoder/picture.h"
+#include "encoder/subcode.h"
 
 namespace orvane {
 
@@ -25,6 +29,10 @@ struct JobInputs {
     std::int64_t audioByteCount = 0;
     // False: the output must not exist yet (created with O_EXCL).
     bool replaceOutput = true;
+    // A lyrics track: sector s gets block s (an empty block past its end)
+    // instead of the colour table and the picture's tiles. Shared, so a copy
+    // of the inputs does not copy the stream.
+    std::shared_ptr<const std::vector<SubcodeBlock>> lyrics;
 };
 
 // Takes the copies from the shared state and the loaded picture.

@@ -25,7 +25,8 @@ struct ExportRequest {
     ExportTargets targets;
     int bitrateKbps = 192;
     bool replace = false;  // existing targets are replaced only when set
-    // The MP3's tags; empty: taken from its file name (see Mp3Tags).
+    // The MP3's tags. Where one is empty: the tags an image made with lyrics
+    // carries (RunExport fills them in), else the file name (see Mp3Tags).
     std::string title;
     std::string artist;
 };

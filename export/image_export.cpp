@@ -4,6 +4,7 @@
 
 #include "export/export_streams.h"
 #include "export/wave_header.h"
+#include "input/image_tags.h"
 #include "input/sector_file.h"
 #include "player/layout_probe.h"
 
@@ -56,6 +57,17 @@ ExportResult Pass(SectorFile& image, const ExportRequest& request, ExportStreams
     return {};
 }
 
+// The names the user left empty, from the image's own tags.
+ExportRequest NamedFromImage(const ExportRequest& request, const SectorFile& image) {
+    ExportRequest named = request;
+    if (!named.title.empty() && !named.artist.empty()) return named;
+    if (const std::optional<TrackTags> tags = ReadImageTags(image)) {
+        if (named.title.empty()) named.title = tags->title;
+        if (named.artist.empty()) named.artist = tags->performer;
+    }
+    return named;
+}
+
 }  // namespace
 
 ExportResult RunExport(const ExportRequest& request, ProgressSink& progress) {
@@ -91,7 +103,8 @@ ExportResult RunExport(const ExportRequest& request, ProgressSink& progress) {
                      " are not a whole sector and were ignored");
     }
 
-    ExportStreams streams(request, image.sectorCount(), probe.layout);
+    const ExportRequest named = NamedFromImage(request, image);
+    ExportStreams streams(named, image.sectorCount(), probe.layout);
     ExportResult result = streams.Create();
     if (result.status == ExportStatus::Completed) result = Pass(image, request, streams, progress);
     if (result.status == ExportStatus::Completed && progress.IsCancelled()) result = Stopped();

@@ -13,11 +13,12 @@ packages=(cmake g++ make pkg-config ccache libwxgtk3.2-dev
 if [[ "${1:-}" == "--tests" ]]; then
   # Tests and their oracles; clang and its runtime for the fuzz and sanitizer
   # builds; the packaging checks and bash completion (for its test); OCR to
-  # read the lyrics back off the screen; chdman to read a disc's toc.
+  # read the lyrics back off the screen; chdman to read a disc's toc; XTest to
+  # press keys from a thread of a test's own.
   packages+=(googletest libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
              sox ffmpeg imagemagick cdrdao unzip clang libclang-rt-14-dev
              dpkg-dev file lintian desktop-file-utils appstream bash-completion
-             tesseract-ocr tesseract-ocr-eng mame-tools)
+             tesseract-ocr tesseract-ocr-eng mame-tools libxtst-dev)
 fi
 
 missing=()

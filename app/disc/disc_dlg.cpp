@@ -253,7 +253,7 @@ std::string DiscDlg::ChooseToc(const std::string& suggested) {
 }
 
 bool DiscDlg::AskToReplace(const std::string& question) {
-    return AskQuestion({this, question, "Orvane", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION});
+    return ShowQuestionBox({this, question, "Orvane", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION});
 }
 
 void DiscDlg::ShowBox(const std::string& text, BoxIcon icon) {

@@ -10,7 +10,7 @@ namespace {
 
 TEST(SystemMenu, ToolsGroupSitsBetweenCloseAndTheAboutItem) {
     const auto entries = SystemMenuEntries("&About Orvane...");
-    ASSERT_EQ(entries.size(), 10u);
+    ASSERT_EQ(entries.size(), 13u);
     EXPECT_EQ(entries[0].label, "Minimize");
     EXPECT_EQ(entries[1].label, "Close");
     EXPECT_EQ(entries[2].command, MenuCommand::Separator);
@@ -19,13 +19,16 @@ TEST(SystemMenu, ToolsGroupSitsBetweenCloseAndTheAboutItem) {
     EXPECT_EQ(entries[5].label, "Make a &disc...");
     EXPECT_EQ(entries[6].label, "&Import picture...");
     EXPECT_EQ(entries[7].label, "Import &recording...");
-    EXPECT_EQ(entries[8].command, MenuCommand::Separator);
-    EXPECT_EQ(entries[9].command, MenuCommand::About);
-    EXPECT_EQ(entries[9].label, "&About Orvane...");
+    EXPECT_EQ(entries[8].label, "Add &lyrics...");
+    EXPECT_EQ(entries[9].label, "Remove lyrics");
+    EXPECT_EQ(entries[10].label, "&Time lyrics...");
+    EXPECT_EQ(entries[11].command, MenuCommand::Separator);
+    EXPECT_EQ(entries[12].command, MenuCommand::About);
+    EXPECT_EQ(entries[12].label, "&About Orvane...");
 
     const auto bare = SystemMenuEntries("");
-    ASSERT_EQ(bare.size(), 8u);
-    EXPECT_EQ(bare[7].command, MenuCommand::ImportRecording);
+    ASSERT_EQ(bare.size(), 11u);
+    EXPECT_EQ(bare[10].command, MenuCommand::TimeLyrics);
 }
 
 TEST(HelpPage, CurrentFolderFirstThenTheProgramsOwnCopy) {

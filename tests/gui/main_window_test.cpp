@@ -69,12 +69,12 @@ TEST_F(MainWindowTest, KeepsItsSizeAndStartsWithTheFocusOnExit) {
     EXPECT_EQ(dlg->GetClientSize(), LayoutClientSize(dlg.get(), MainLayout()));
     EXPECT_EQ(wxWindow::FindFocus(), dlg->ExitButton());
 
-    // Tab order: Exit, the three browse buttons, Start, the log.
+    // Tab order: Exit, the three browse buttons, Start, Tools, the log.
     std::vector<int> order;
     for (wxWindow* child : dlg->GetChildren())
         if (child->CanAcceptFocusFromKeyboard()) order.push_back(child->GetId());
     EXPECT_EQ(order, (std::vector<int>{wxID_CANCEL, IDC_BROWSE_BITMAP, IDC_BROWSE_WAVE,
-                                       IDC_BROWSE_OUTPUT, IDC_START, IDC_LOG}));
+                                       IDC_BROWSE_OUTPUT, IDC_START, kToolsButtonId, IDC_LOG}));
 }
 
 TEST_F(MainWindowTest, PreviewIsBlackAndCentredInTheGraphicsFrame) {

@@ -149,7 +149,8 @@ TEST_F(ImportWindowTest, DroppedFilesAreCheckedOrImportedEachInTurnAfterTheDrop)
     WriteFile(bmp, MakeBmp(RandomPicture(3)));
     const std::string wave = dir.File("song.wav");
     WriteFile(wave, MakeWav(kMinimumAudioBytes));
-    const std::string text = dir.File("notes.txt");
+    // Not named as lyrics (a dropped .txt is offered for timing).
+    const std::string text = dir.File("notes.dat");
     WriteFile(text, {'x', 'y', 'z'});
     const std::string mono = dir.File("mono.flac");
     ASSERT_TRUE(RunQuiet(Ffmpeg("-f lavfi -i sine=d=21 -ac 1 -ar 48000 " + mono)));

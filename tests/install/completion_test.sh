@@ -31,7 +31,8 @@ offered() {
 offered "-x.bmp check cover.bmp disc disc.cdg export names.txt prepare-picture prepare-recording render song.mp3 song.wav " \
     orvane-cli ""
 offered "prepare-picture prepare-recording " orvane-cli pre
-offered "--convert --force --help --quiet --toc --version " orvane-cli --
+offered "--artist --convert --force --help --lead --lyrics --quiet --strict --title --toc --version " \
+    orvane-cli --
 offered "-x.bmp cover.bmp disc.cdg names.txt song.mp3 song.wav " orvane-cli cover.bmp ""
 offered "--artist --bitrate --cdg --force --help --mp3 --quiet --title --toc --wav --wav-zip --zip " \
     orvane-cli export disc.cdg --

@@ -1,0 +1,194 @@
+// The lyrics track's timeline, judged on what a singer sees: the screens its
+// tile states paint. One table of songs, each checked for the faults that
+// matter (a wipe early or late, text outside the safe area, lyrics colours
+// outside the lines, a line not whole by its lead, a line never cleared).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "lyrics/lyrics_renderer.h"
+#include "lyrics/timeline_builder.h"
+#include "tests/lyrics/lyrics_song.h"
+
+namespace orvane {
+namespace {
+
+constexpr std::int64_t kSongSectors = 240 * 75;
+
+struct Case {
+    const char* name;
+    std::function<Lyrics()> lyrics;
+    LayoutOptions options;
+    std::int64_t sectors = kSongSectors;  // 0: a second into the last line
+    bool linesAhead = true;               // every line can be on screen by its lead
+};
+
+Lyrics Styled(int lines, const std::function<void(Lyrics&)>& change) {
+    Lyrics lyrics = test::TestSong(lines);
+    change(lyrics);
+    return lyrics;
+}
+
+LyricsLine OneWordLine(const std::string& text, std::int64_t start, std::int64_t length) {
+    LyricsLine line;
+    line.syllables.push_back({text, start, start + length, SyllableEffect::Sweep});
+    return line;
+}
+
+std::vector<Case> Cases() {
+    LayoutOptions lead2;
+    lead2.leadSeconds = 2;
+    LayoutOptions lead0;
+    lead0.leadSeconds = 0;
+    return {
+        {"test_song", [] { return test::TestSong(); }, {}},
+        {"big_text_at_the_top_with_a_giant_word",
+         [] {
+             return Styled(12, [](Lyrics& l) {
+                 l.style.size = 34;
+                 l.style.alignment = 8;
+                 l.lines[3] = OneWordLine("Supercalifragilisticexpialidocious-and-then-some",
+                                          l.lines[3].StartMs(), 2000);
+                 for (Syllable& s : l.lines[5].syllables) s.text += "and more words ";
+             });
+         },
+         {}},
+        {"author_positions_off_the_screen",
+         [] {
+             return Styled(10, [](Lyrics& l) {
+                 const LyricsPosition at[] = {
+                     {0, 0}, {288, 192}, {144, 96}, {-50, 300}, {300, -20}};
+                 for (std::size_t i = 0; i < l.lines.size(); ++i) {
+                     l.lines[i].position = at[i % 5];
+                     l.lines[i].alignment = static_cast<int>(1 + i % 9);
+                 }
+             });
+         },
+         lead2, kSongSectors, false},
+        {"instant_and_outline_karaoke_right_aligned_in_margins",
+         [] {
+             return Styled(16, [](Lyrics& l) {
+                 l.style.alignment = 3;
+                 l.style.marginLeft = 60;
+                 l.style.marginRight = 40;
+                 l.style.outlineWidth = 3;
+                 l.style.shadow = 2;
+                 for (std::size_t i = 0; i < l.lines.size(); ++i)
+                     for (Syllable& s : l.lines[i].syllables)
+                         s.effect = i % 2 ? SyllableEffect::Instant : SyllableEffect::Outline;
+             });
+         },
+         lead0},
+        {"recording_ends_mid_line", [] { return test::TestSong(10); }, {}, 0},
+    };
+}
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
+bool Inside(const TimelineLine& line, int x, int y) {
+    return x >= line.left && x < line.right && y >= line.top && y < line.bottom;
+}
+
+bool HasBox(const TimelineLine& line) {
+    return line.right > line.left;
+}
+
+// Pixels of the box that differ between two screens.
+int Differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                const TimelineLine& box) {
+    int differ = 0;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            differ += a[y * kPictureWidth + x] != b[y * kPictureWidth + x];
+    return differ;
+}
+
+class TimelineTable : public testing::TestWithParam<Case> {};
+
+TEST_P(TimelineTable, ShowsWhatTheSingerNeeds) {
+    const Case& c = GetParam();
+    const Lyrics lyrics = c.lyrics();
+    const std::int64_t sectors =
+        c.sectors ? c.sectors : SectorAt(lyrics.lines.back().StartMs() + 1000);
+    const ScreenTimelineResult result =
+        BuildScreenTimeline(test::BusyPicture(), lyrics, c.options, sectors);
+    ASSERT_TRUE(result.ok) << result.message;
+    const ScreenTimeline& timeline = result.timeline;
+    ASSERT_EQ(timeline.words.size(), lyrics.WordCount());
+    ASSERT_EQ(timeline.lines.size(), lyrics.lines.size());
+
+    // States in order, each drawable in its window, a tile's windows in order.
+    std::map<int, std::int64_t> lastRelease;
+    for (std::size_t i = 0; i < timeline.changes.size(); ++i) {
+        const TileState& s = timeline.changes[i];
+        if (i > 0) {
+            const TileState& p = timeline.changes[i - 1];
+            ASSERT_TRUE(p.deadline < s.deadline || (p.deadline == s.deadline && p.tile < s.tile));
+        }
+        ASSERT_LE(s.release, s.deadline);
+        ASSERT_LT(s.deadline, sectors);
+        ASSERT_GE(s.release, lastRelease[s.tile]);
+        lastRelease[s.tile] = s.release;
+        // A word's wipe shows while it is sung: never drawable before it
+        // starts, due by its end (one sector for libass's centiseconds).
+        if (s.word >= 0) {
+            const TimelineWord& w = timeline.words.at(s.word);
+            EXPECT_GE(s.release, SectorAt(w.startMs) - 1) << "word " << s.word;
+            EXPECT_LE(s.deadline, SectorAt(w.endMs) + 1) << "word " << s.word;
+        }
+    }
+    for (const TimelineLine& line : timeline.lines) {
+        if (!HasBox(line)) continue;
+        EXPECT_GE(line.left, 6);
+        EXPECT_GE(line.top, 12);
+        EXPECT_LE(line.right, 282);
+        EXPECT_LE(line.bottom, 180);
+    }
+    const auto lead = static_cast<std::int64_t>(c.options.leadSeconds * 1000);
+    for (std::size_t i = 0; i < timeline.lines.size(); ++i) {
+        const TimelineLine& line = timeline.lines[i];
+        const std::int64_t first = SectorAt(line.firstWordMs);
+        if (!HasBox(line) || first >= sectors) continue;
+        // Lyrics colours only inside the lines' boxes.
+        const std::vector<std::uint8_t> screen = test::ScreenAt(timeline, first);
+        for (int y = 0; y < kPictureHeight; ++y)
+            for (int x = 0; x < kPictureWidth; ++x) {
+                if (screen[y * kPictureWidth + x] < kUnsungIndex) continue;
+                ASSERT_TRUE(std::any_of(timeline.lines.begin(), timeline.lines.end(),
+                                        [&](const TimelineLine& l) { return Inside(l, x, y); }))
+                    << "lyrics colour at " << x << "," << y << " sector " << first;
+            }
+        // Whole by its lead: the line's box shows then what it shows just
+        // before its first word (libass starts it up to a sector early: its
+        // times are whole centiseconds).
+        const std::int64_t before = first - 2;
+        if (c.linesAhead && before > 0) {
+            EXPECT_EQ(
+                Differences(
+                    test::ScreenAt(timeline, std::min(before, SectorAt(line.firstWordMs - lead))),
+                    test::ScreenAt(timeline, before), line),
+                0)
+                << "line " << i;
+        }
+    }
+    // Long after the last word every line has gone and the picture is back.
+    const std::int64_t lastEnd = SectorAt(lyrics.lines.back().EndMs());
+    if (lastEnd + 5 * 75 < sectors) {
+        const std::vector<std::uint8_t> screen = test::ScreenAt(timeline, sectors);
+        for (int y = 0; y < kPictureHeight; ++y)
+            for (int x = 0; x < kPictureWidth; ++x)
+                ASSERT_EQ(screen[y * kPictureWidth + x], PixelAt(timeline.picture, x, y));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Songs, TimelineTable, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace orvane

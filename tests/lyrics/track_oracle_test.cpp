@@ -1,0 +1,370 @@
+// The lyrics track as a singer sees it, judged by ffmpeg's CD+G decoder and
+// the tesseract OCR engine: a 4-minute song over a busy picture, made by
+// orvane-cli --lyrics from LRC, enhanced LRC and ASS (\k and \kf) files, its
+// .cdg exported and decoded in one ffmpeg pass at the moments that matter.
+// Legible: each line read from the screen at its first word. On time: no
+// letter sung 0.1 s early, nearly all sung 0.15 s after the word. Ahead: the
+// line whole 1 s before it is sung. The picture stays outside the lines.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "convert/media_tools.h"
+#include "input/bitmap_reader.h"
+#include "lyrics/lyrics_file.h"
+#include "lyrics/timeline_builder.h"
+#include "oracle_song.h"
+#include "support/fixtures.h"
+
+namespace orvane::test {
+namespace {
+
+constexpr int kW = 300, kH = 216;  // ffmpeg's frame: the memory, border included
+constexpr std::size_t kFrameBytes = std::size_t{kW} * kH * 3;
+constexpr int kScale = 4;  // the line's area, scaled up for the OCR engine
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;  // screen pixels, right/bottom excluded
+};
+
+// Screens at chosen times, decoded by ffmpeg from the .cdg.
+class Screens {
+  public:
+    Screens(const std::string& cdg, const std::vector<std::int64_t>& timesMs, const TempDir& dir) {
+        const Bytes stream = ReadFile(cdg);
+        std::vector<std::int64_t> packetsBySector;  // graphics packets up to each sector's end
+        std::int64_t count = 0;
+        for (std::size_t at = 0; at + 24 <= stream.size(); at += 24) {
+            if ((stream[at] & 0x3F) == 9) ++count;
+            if ((at / 24) % 4 == 3) packetsBySector.push_back(count);
+        }
+        palette_ = ColourTable(stream);
+        std::set<std::int64_t> frames;
+        for (std::int64_t ms : timesMs) {
+            const auto sector = std::clamp<std::int64_t>(
+                ms * 75 / 1000, 0, static_cast<std::int64_t>(packetsBySector.size()) - 1);
+            frameAt_[ms] = packetsBySector[static_cast<std::size_t>(sector)] - 1;
+            if (frameAt_[ms] >= 0) frames.insert(frameAt_[ms]);
+        }
+        std::string select = "select='";
+        for (std::int64_t f : frames) select += "eq(n," + std::to_string(f) + ")+";
+        select.back() = '\'';
+        std::ofstream(dir.File("select.txt")) << select;
+        const Pixels raw =
+            Capture(Ffmpeg("-f cdg -i '" + cdg + "' -filter_script:v '" + dir.File("select.txt") +
+                           "' -fps_mode passthrough -f rawvideo -pix_fmt rgb24 -"));
+        EXPECT_EQ(raw.size(), frames.size() * kFrameBytes);
+        std::size_t i = 0;
+        for (std::int64_t f : frames) {
+            if ((i + 1) * kFrameBytes > raw.size()) break;
+            frames_[f].assign(raw.begin() + static_cast<long>(i * kFrameBytes),
+                              raw.begin() + static_cast<long>((i + 1) * kFrameBytes));
+            ++i;
+        }
+    }
+
+    // Pixel (x, y) of the 288 x 192 screen at a time asked for.
+    Rgb At(std::int64_t ms, int x, int y) const {
+        const auto frame = frames_.find(frameAt_.at(ms));
+        if (frame == frames_.end()) return {};  // nothing drawn yet: black
+        const std::size_t i = (static_cast<std::size_t>(y + 12) * kW + x + 6) * 3;
+        return {frame->second[i], frame->second[i + 1], frame->second[i + 2]};
+    }
+    Rgb Colour(int index) const { return palette_[static_cast<std::size_t>(index)]; }
+
+  private:
+    // The colours the stream loads (4-bit components, shown times 17).
+    static std::array<Rgb, 16> ColourTable(const Bytes& stream) {
+        std::array<Rgb, 16> colours{};
+        for (std::size_t at = 0; at + 24 <= stream.size() && at < 24 * 400; at += 24) {
+            const int instruction = stream[at + 1] & 0x3F;
+            if ((stream[at] & 0x3F) != 9 || (instruction != 30 && instruction != 31)) continue;
+            for (int k = 0; k < 8; ++k) {
+                const int hi = stream[at + 4 + 2 * k] & 0x3F, lo = stream[at + 5 + 2 * k] & 0x3F;
+                colours[static_cast<std::size_t>((instruction - 30) * 8 + k)] = {
+                    static_cast<std::uint8_t>((hi >> 2) * 17),
+                    static_cast<std::uint8_t>((((hi & 3) << 2) | (lo >> 4)) * 17),
+                    static_cast<std::uint8_t>((lo & 15) * 17)};
+            }
+        }
+        return colours;
+    }
+    std::array<Rgb, 16> palette_{};
+    std::map<std::int64_t, std::int64_t> frameAt_;  // time asked for -> frame
+    std::map<std::int64_t, Pixels> frames_;
+};
+
+struct OcrWord {
+    std::string text;  // lower case, letters and digits only
+    Box box;
+};
+
+std::string Plain(const std::string& word) {
+    std::string out;
+    for (char c : word) {
+        if (std::isalnum(static_cast<unsigned char>(c))) out += static_cast<char>(std::tolower(c));
+    }
+    return out;
+}
+
+bool IsLetter(const Screens& s, std::int64_t ms, int x, int y) {
+    const Rgb c = s.At(ms, x, y);
+    return c == s.Colour(12) || c == s.Colour(13);  // not yet sung, sung
+}
+
+// Each line's area at its first word, letters black on white, scaled up and
+// stacked into one page that tesseract reads in one run. Words come back per
+// line, in reading order, with their boxes on the screen.
+std::vector<std::vector<OcrWord>> ReadLines(const Screens& s, const std::vector<Box>& boxes,
+                                            const std::vector<std::int64_t>& at,
+                                            const TempDir& dir) {
+    constexpr int kPad = 24;
+    int width = 0, height = kPad;
+    std::vector<int> tops;
+    for (const Box& b : boxes) {
+        width = std::max(width, (b.right - b.left) * kScale + 2 * kPad);
+        tops.push_back(height);
+        height += (b.bottom - b.top) * kScale + 2 * kPad;
+    }
+    Bytes page(static_cast<std::size_t>(width) * height, 255);
+    for (std::size_t l = 0; l < boxes.size(); ++l) {
+        const Box& b = boxes[l];
+        for (int y = 0; y < (b.bottom - b.top) * kScale; ++y) {
+            for (int x = 0; x < (b.right - b.left) * kScale; ++x) {
+                if (IsLetter(s, at[l], b.left + x / kScale, b.top + y / kScale)) {
+                    page[static_cast<std::size_t>(tops[l] + y) * width + kPad + x] = 0;
+                }
+            }
+        }
+    }
+    const std::string pgm = dir.File("page.pgm");
+    std::ofstream(pgm, std::ios::binary) << "P5\n"
+                                         << width << ' ' << height << "\n255\n"
+                                         << std::string(page.begin(), page.end());
+    const Pixels tsv = Capture("tesseract '" + pgm + "' stdout --psm 6 tsv 2>/dev/null");
+    std::vector<std::vector<OcrWord>> lines(boxes.size());
+    std::istringstream rows(std::string(tsv.begin(), tsv.end()));
+    for (std::string row; std::getline(rows, row);) {
+        std::vector<std::string> f;
+        std::istringstream fields(row);
+        for (std::string field; std::getline(fields, field, '\t');) f.push_back(field);
+        if (f.size() < 12 || f[0] != "5" || Plain(f[11]).empty()) continue;
+        const int left = std::stoi(f[6]), top = std::stoi(f[7]);
+        const int right = left + std::stoi(f[8]), bottom = top + std::stoi(f[9]);
+        const auto l = static_cast<std::size_t>(
+            std::upper_bound(tops.begin(), tops.end(), (top + bottom) / 2) - tops.begin() - 1);
+        const Box& b = boxes[l];
+        auto screenX = [&](int px) { return b.left + (px - kPad) / kScale; };
+        auto screenY = [&](int py) { return b.top + (py - tops[l]) / kScale; };
+        lines[l].push_back(
+            {Plain(f[11]), {screenX(left), screenY(top), screenX(right) + 1, screenY(bottom) + 1}});
+    }
+    return lines;
+}
+
+// Pairs of (expected word, OCR word) in order: a longest common subsequence
+// of the texts, or every word by position when the OCR engine found as many
+// words as were sung (a misread word still has the right box).
+std::vector<std::pair<std::size_t, std::size_t>> Match(const SongLine& line,
+                                                       const std::vector<OcrWord>& read,
+                                                       bool byPosition) {
+    std::vector<std::pair<std::size_t, std::size_t>> pairs;
+    const std::size_t n = line.words.size(), m = read.size();
+    if (byPosition && n == m) {
+        for (std::size_t i = 0; i < n; ++i) pairs.emplace_back(i, i);
+        return pairs;
+    }
+    std::vector<std::vector<int>> lcs(n + 1, std::vector<int>(m + 1, 0));
+    for (std::size_t i = n; i-- > 0;) {
+        for (std::size_t j = m; j-- > 0;) {
+            lcs[i][j] = Plain(line.words[i].text) == read[j].text
+                            ? lcs[i + 1][j + 1] + 1
+                            : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+        }
+    }
+    for (std::size_t i = 0, j = 0; i < n && j < m;) {
+        if (Plain(line.words[i].text) == read[j].text) {
+            pairs.emplace_back(i++, j++);
+        } else if (lcs[i + 1][j] >= lcs[i][j + 1]) {
+            ++i;
+        } else {
+            ++j;
+        }
+    }
+    return pairs;
+}
+
+// What a command prints, whatever its status.
+std::string Output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, got);
+        pclose(pipe);
+    }
+    return out;
+}
+
+struct Format {
+    const char* name;
+    const char* file;
+    std::string (*write)(const std::vector<SongLine>&);
+    bool wordTimes;  // the file times each word (plain LRC leaves it to the reader)
+};
+
+class TrackOracle : public ::testing::TestWithParam<Format> {
+  protected:
+    static void SetUpTestSuite() {
+        if (!HaveTools("ffmpeg convert tesseract")) return;
+        dir_ = new TempDir;
+        // A busy, photo-like picture in 12 colours, and 4 minutes of sound.
+        RunQuiet("convert -seed 7 -size 288x192 plasma:fractal +dither -colors 12 '" +
+                 dir_->File("plasma.png") + "'");
+        RunQuiet(std::string(ORVANE_CLI_PATH) + " prepare-picture '" + dir_->File("plasma.png") +
+                 "' '" + dir_->File("picture.bmp") + "'");
+        RunQuiet(
+            Ffmpeg("-f lavfi -i 'sine=frequency=220:duration=240' -f lavfi -i "
+                   "'sine=frequency=330:duration=240' -filter_complex amerge -ac 2 -ar "
+                   "44100 -c:a pcm_s16le '" +
+                   dir_->File("song.wav") + "'"));
+    }
+    static void TearDownTestSuite() {
+        delete dir_;
+        dir_ = nullptr;
+    }
+    static TempDir* dir_;
+};
+TempDir* TrackOracle::dir_ = nullptr;
+
+TEST_P(TrackOracle, LegibleOnTimeAheadOverThePicture) {
+    if (dir_ == nullptr) GTEST_SKIP() << "needs ffmpeg, ImageMagick and tesseract";
+    const Format& format = GetParam();
+    const std::vector<SongLine> song = OracleSong();
+    const std::string lyricsFile = dir_->File(format.file), image = dir_->File("song.bin");
+    const std::string cdg = dir_->File("song.cdg"), cli = ORVANE_CLI_PATH;
+    std::ofstream(lyricsFile, std::ios::binary) << format.write(song);
+    const std::string logText =
+        Output(cli + " --force --lyrics '" + lyricsFile + "' '" + dir_->File("picture.bmp") +
+               "' '" + dir_->File("song.wav") + "' '" + image + "'");
+    ASSERT_NE(logText.find("Completed"), std::string::npos) << logText;
+    const auto lateness = logText.find("Lyrics: ");
+    ASSERT_NE(lateness, std::string::npos) << logText;
+    std::printf("%s: %s\n", format.name,
+                logText.substr(lateness, logText.find('\n', lateness) - lateness).c_str());
+    ASSERT_TRUE(RunQuiet(cli + " export --force '" + image + "' --cdg '" + cdg + "'"));
+    std::remove(image.c_str());
+
+    // Where the layout put each line (its claim; the screens are the judge).
+    Picture picture{};
+    ASSERT_EQ(ReadBitmapFile(dir_->File("picture.bmp"), picture).status, BitmapStatus::Accepted);
+    const LyricsReadResult lyrics = ReadLyricsFile(lyricsFile);
+    ASSERT_TRUE(lyrics.ok) << lyrics.reason;
+    const ScreenTimelineResult layout = BuildScreenTimeline(picture, lyrics.lyrics, {}, 240 * 75);
+    ASSERT_TRUE(layout.ok) << layout.message;
+    ASSERT_EQ(layout.timeline.lines.size(), song.size());
+    std::vector<Box> boxes;
+    for (const TimelineLine& l : layout.timeline.lines)
+        boxes.push_back({l.left, l.top, l.right, l.bottom});
+
+    std::vector<std::int64_t> times, firstWords;
+    for (const SongLine& line : song) {
+        firstWords.push_back(line.FirstMs());
+        for (std::int64_t t : {line.FirstMs(), line.FirstMs() - 100, line.FirstMs() - 1000})
+            times.push_back(t);
+        for (const SongWord& w : line.words) {
+            times.push_back(w.startMs - 100);
+            times.push_back(w.endMs + 150);
+        }
+    }
+    const Screens screens(cdg, times, *dir_);
+    for (int k = 0; k < 12; ++k) {  // the letters' colours are theirs alone
+        ASSERT_NE(screens.Colour(k), screens.Colour(12)) << k;
+        ASSERT_NE(screens.Colour(k), screens.Colour(13)) << k;
+    }
+    const std::vector<std::vector<OcrWord>> read = ReadLines(screens, boxes, firstWords, *dir_);
+
+    int wordsRight = 0, wordsOnTime = 0, wordsTotal = 0, linesAhead = 0;
+    for (std::size_t l = 0; l < song.size(); ++l) {
+        const SongLine& line = song[l];
+        const auto right = Match(line, read[l], false).size();
+        wordsRight += static_cast<int>(right);
+        wordsTotal += static_cast<int>(line.words.size());
+        EXPECT_GE(right * 10, line.words.size() * 9) << "line " << l << " misread";
+        // Ahead: the letters shown just before the line is sung were there 1 s before.
+        int letters = 0, early = 0;
+        for (int y = boxes[l].top; y < boxes[l].bottom; ++y) {
+            for (int x = boxes[l].left; x < boxes[l].right; ++x) {
+                if (screens.At(line.FirstMs() - 100, x, y) != screens.Colour(12)) continue;
+                ++letters;
+                early += screens.At(line.FirstMs() - 1000, x, y) == screens.Colour(12);
+            }
+        }
+        linesAhead += letters > 0 && early * 50 >= letters * 49;
+        if (!format.wordTimes) continue;
+        for (const auto& [w, r] : Match(line, read[l], true)) {
+            const SongWord& word = line.words[w];
+            const Box& b = read[l][r].box;
+            int pixels = 0, sungEarly = 0, sungAfter = 0;
+            for (int y = b.top; y < b.bottom; ++y) {
+                for (int x = b.left; x < b.right; ++x) {
+                    if (!IsLetter(screens, line.FirstMs(), x, y)) continue;
+                    ++pixels;
+                    sungEarly += screens.At(word.startMs - 100, x, y) == screens.Colour(13);
+                    sungAfter += screens.At(word.endMs + 150, x, y) == screens.Colour(13);
+                }
+            }
+            wordsOnTime += pixels > 0 && sungEarly == 0 && sungAfter * 10 >= pixels * 9;
+        }
+    }
+    std::printf("%s: %d/%d words read, %d on time, %d/%zu lines ahead\n", format.name, wordsRight,
+                wordsTotal, wordsOnTime, linesAhead, song.size());
+    if (format.wordTimes) {
+        EXPECT_GE(wordsOnTime * 50, wordsTotal * 49);
+    }
+    EXPECT_GE(linesAhead * 20, static_cast<int>(song.size()) * 19);
+
+    // The picture stays: outside the lines near in time, the screen is the picture.
+    const Pixels reference = ScreenRgb(picture);
+    for (std::size_t l = 0; l < song.size(); ++l) {
+        if (song[l].afterBreak) continue;  // a countdown may stand before it
+        const std::int64_t t = song[l].FirstMs();
+        std::vector<Box> near;
+        for (std::size_t k = 0; k < song.size(); ++k) {
+            if (song[k].FirstMs() - 10000 <= t && t <= song[k].LastMs() + 10000)
+                near.push_back(boxes[k]);
+        }
+        int changed = 0;
+        for (int y = 0; y < 192; ++y) {
+            for (int x = 0; x < 288; ++x) {
+                const bool inLine = std::any_of(near.begin(), near.end(), [&](const Box& b) {
+                    return x >= b.left - 1 && x <= b.right && y >= b.top - 1 && y <= b.bottom;
+                });
+                const std::size_t i = (static_cast<std::size_t>(y) * 288 + x) * 3;
+                const Rgb want{reference[i], reference[i + 1], reference[i + 2]};
+                changed += !inLine && screens.At(t, x, y) != want;
+            }
+        }
+        EXPECT_EQ(changed, 0) << "pixels off the picture at line " << l << "'s first word";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, TrackOracle,
+                         ::testing::Values(Format{"AssKaraoke", "song.ass", AsAss, true},
+                                           Format{"EnhancedLrc", "song.lrc", AsEnhancedLrc, true},
+                                           Format{"PlainLrc", "plain.lrc", AsPlainLrc, false}),
+                         [](const ::testing::TestParamInfo<Format>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace orvane::test

@@ -1,0 +1,102 @@
+// Slow playback: clicks at known song times, played through the slowed
+// stream as the audio output pulls it (from the start and after a seek), are
+// heard where the mapping says, so a mark made while hearing one is its song
+// time.
+#include "lyrics/tempo_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace orvane {
+namespace {
+
+constexpr int kRate = 44100;
+
+// A song of `seconds` of silence with a short loud burst at each click.
+std::vector<std::uint8_t> ClickSong(double seconds, const std::vector<std::int64_t>& clicksMs) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(seconds * kRate) * 2, 0);
+    for (const std::int64_t ms : clicksMs) {
+        const std::size_t at = static_cast<std::size_t>(ms * kRate / 1000);
+        for (std::size_t k = 0; k < 220 && at + k < samples.size() / 2; ++k) {
+            const auto v = static_cast<std::int16_t>((k / 11 % 2 ? -1 : 1) * 20000);
+            samples[(at + k) * 2] = samples[(at + k) * 2 + 1] = v;
+        }
+    }
+    std::vector<std::uint8_t> bytes(samples.size() * 2);
+    std::memcpy(bytes.data(), samples.data(), bytes.size());  // little-endian host
+    return bytes;
+}
+
+// The song times at which clicks are heard: each first loud sample after a
+// quiet while, mapped back through HeardBytesToSongMs.
+std::vector<std::int64_t> HeardClicks(TempoStream& stream, std::uint64_t from, int percent) {
+    std::vector<std::int64_t> found;
+    std::vector<std::uint8_t> buffer(4096);
+    std::uint64_t offset = from;
+    std::uint64_t lastLoud = 0;
+    bool quiet = true;
+    for (;;) {
+        const std::size_t got = stream.Read(offset, buffer.data(), buffer.size());
+        for (std::size_t i = 0; i + 4 <= got; i += 4) {
+            std::int16_t left = 0;
+            std::memcpy(&left, &buffer[i], 2);
+            const std::uint64_t at = offset + i;
+            if (std::abs(left) > 8000) {
+                if (quiet) found.push_back(HeardBytesToSongMs(at, percent));
+                quiet = false;
+                lastLoud = at;
+            } else if (at - lastLoud > kSongBytesPerSecond / 4) {
+                quiet = true;
+            }
+        }
+        offset += got;
+        if (got < buffer.size()) break;
+    }
+    return found;
+}
+
+TEST(TempoStreamTest, ClicksAreHeardAtTheirSongTimesAtEverySpeed) {
+    const std::vector<std::int64_t> clicks{500, 1300, 2210, 3750, 5105};
+    const std::vector<std::uint8_t> song = ClickSong(6, clicks);
+    const SongPull pull = [&song](std::uint64_t offset, std::uint8_t* out, std::size_t bytes) {
+        const std::size_t n =
+            offset < song.size() ? std::min<std::size_t>(bytes, song.size() - offset) : 0;
+        std::memcpy(out, song.data() + offset, n);
+        return n;
+    };
+    struct Case {
+        int percent;
+        std::int64_t fromMs;  // a seek before the first read
+        std::vector<std::int64_t> heard;
+    };
+    const Case cases[] = {
+        {100, 0, clicks},
+        {75, 0, clicks},
+        {50, 0, clicks},
+        {50, 2000, {2210, 3750, 5105}},
+        {75, 1234, {1300, 2210, 3750, 5105}},
+    };
+    for (const Case& c : cases) {
+        TempoStream stream(pull, song.size());
+        ASSERT_TRUE(stream.SetSpeed(c.percent));
+        EXPECT_EQ(stream.Length(), HeardLength(song.size(), c.percent));
+        const std::vector<std::int64_t> heard =
+            HeardClicks(stream, SongMsToHeardBytes(c.fromMs, c.percent), c.percent);
+        ASSERT_EQ(heard.size(), c.heard.size()) << c.percent << "% from " << c.fromMs;
+        // atempo overlaps pieces where they match best, so a sound may land
+        // a few milliseconds either side of its place.
+        for (std::size_t i = 0; i < heard.size(); ++i)
+            EXPECT_NEAR(heard[i], c.heard[i], 12) << c.percent << "% from " << c.fromMs;
+        // The stream lasts as long as the mapping says, give or take the filter's tail.
+        EXPECT_NEAR(static_cast<double>(HeardBytesToSongMs(stream.Length(), c.percent)), 6000, 1);
+    }
+    TempoStream stream(pull, song.size());
+    EXPECT_FALSE(stream.SetSpeed(60));
+    EXPECT_EQ(SongMsToHeardBytes(1000, 50), 2u * kSongBytesPerSecond);
+    EXPECT_EQ(HeardBytesToSongMs(SongMsToHeardBytes(2210, 75), 75), 2210);
+}
+
+}  // namespace
+}  // namespace orvane
