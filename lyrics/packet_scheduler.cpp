@@ -29,6 +29,7 @@ struct Target {
     std::int64_t deadline = 0;
     std::int64_t release = 0;  // no earlier than the tile's earlier states'
     const TilePixels* pixels = nullptr;
+    bool word = false;                  // a word's colour change
     std::int64_t completion = kUnsent;  // sector the tile first showed it or a later state
 };
 
@@ -50,7 +51,14 @@ TilePixels PictureTile(const Picture& picture, int tile) {
     return pixels;
 }
 
-using Key = std::pair<std::int64_t, int>;  // a time, then the tile
+// A time, then the tile (plus kOther for a state that is not a word's).
+using Key = std::pair<std::int64_t, int>;
+constexpr int kOther = 1024;
+// Every state but a word's is served as if due this much later: a line that
+// shows 0.4 s late still has most of its lead, a word's colour 0.4 s late
+// is plainly wrong. Without it, a line drawn over a busy picture (hundreds
+// of packets) pushes the words being sung meanwhile far behind.
+constexpr std::int64_t kWordsFirstSectors = kSectorsPerSecond * 2 / 5;
 using MinHeap = std::priority_queue<Key, std::vector<Key>, std::greater<Key>>;
 
 class Scheduler {
@@ -107,6 +115,7 @@ class Scheduler {
             target.deadline = change.deadline;
             target.release = change.release;
             target.pixels = &change.pixels;
+            target.word = change.word >= 0;
             tiles_[static_cast<std::size_t>(change.tile)].targets.push_back(
                 static_cast<int>(kVisibleTiles + i));
         }
@@ -143,14 +152,17 @@ class Scheduler {
             while (!waiting.empty() && waiting.top().first <= now) {
                 const int t = waiting.top().second;
                 waiting.pop();
-                ready.emplace(Pending(tiles_[static_cast<std::size_t>(t)]).deadline, t);
+                const Target& pending = Pending(tiles_[static_cast<std::size_t>(t)]);
+                ready.emplace(
+                    pending.word ? pending.deadline : pending.deadline + kWordsFirstSectors,
+                    pending.word ? t : t + kOther);
             }
             if (ready.empty()) {
                 if (waiting.empty()) return;
                 slot = waiting.top().first * kPacketsPerSector;  // nothing may be drawn before
                 continue;
             }
-            const int t = ready.top().second;
+            const int t = ready.top().second % kOther;
             ready.pop();
             if (!SendJob(out, t, slot)) return;  // the stream ends inside it
             const TileQueue& queue = tiles_[static_cast<std::size_t>(t)];

@@ -167,5 +167,18 @@ TEST(PacketScheduler, ReportsWhatTheStreamCannotCarry) {
     }
 }
 
+TEST(PacketScheduler, WordsGoBeforeALineDueWithThem) {
+    ScreenTimeline timeline;  // a black picture
+    // A line of 96 tiles (192 packets, 48 sectors) due at 100, and a word
+    // being sung elsewhere due at 105: the word must not wait for the line.
+    for (int t = 0; t < 96; ++t) timeline.changes.push_back(Change(t, 90, 100, -1, 1));
+    timeline.changes.push_back(Change(700, 105, 105, 0, 2));
+    timeline.words.push_back({1400, 1500, 0});
+    const Outcome run = Schedule(timeline, 400);
+    EXPECT_EQ(TileOf(run.screens[105], 700), timeline.changes.back().pixels);
+    EXPECT_EQ(run.schedule.lateness.lateWords, 0);
+    EXPECT_EQ(TileOf(run.screens.back(), 95), timeline.changes[95].pixels);
+}
+
 }  // namespace
 }  // namespace orvane
