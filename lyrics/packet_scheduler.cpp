@@ -54,11 +54,13 @@ TilePixels PictureTile(const Picture& picture, int tile) {
 // A time, then the tile (plus kOther for a state that is not a word's).
 using Key = std::pair<std::int64_t, int>;
 constexpr int kOther = 1024;
-// Every state but a word's is served as if due this much later: a line that
-// shows 0.4 s late still has most of its lead, a word's colour 0.4 s late
-// is plainly wrong. Without it, a line drawn over a busy picture (hundreds
-// of packets) pushes the words being sung meanwhile far behind.
-constexpr std::int64_t kWordsFirstSectors = kSectorsPerSecond * 2 / 5;
+// Every state but a word's is served as if due this much later. The words
+// being sung are what a singer follows: a line drawn or cleared late goes
+// nearly unnoticed, a word's colour late does not. Without it, a line drawn
+// over a busy picture (hundreds of packets, often with no slack) holds up
+// the words sung meanwhile by most of a second. Nothing starves: the words
+// take a small part of the stream.
+constexpr std::int64_t kWordsFirstSectors = 2 * kSectorsPerSecond;
 using MinHeap = std::priority_queue<Key, std::vector<Key>, std::greater<Key>>;
 
 class Scheduler {

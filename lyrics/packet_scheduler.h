@@ -50,7 +50,7 @@ struct PacketSchedule {
 // Its deadline is its earliest state's; the picture's own tiles get the
 // sector they would end in if sent alone, in order, so a line due early goes
 // before the rest of the picture. Earliest deadline first, with the words
-// ahead of everything else due less than 0.4 s after them. Each job costs
+// ahead of everything else due less than 2 s after them. Each job costs
 // what PlanTileUpdate says from what the tile shows at that moment.
 PacketSchedule SchedulePackets(const ScreenTimeline& timeline, std::int64_t sectorCount,
                                const ScheduleOptions& options);
