@@ -108,7 +108,7 @@ std::string StartUsage() {
 void TakeStartFiles(FileSelection& selection, const StartFiles& files) {
     if (!files.picture.empty()) selection.TakeBitmap(files.picture);
     if (!files.recording.empty()) selection.TakeWave(files.recording);
-    if (!files.output.empty()) selection.TakeOutput(WithDefaultExtension(files.output, "CDG"));
+    if (!files.output.empty()) selection.TakeNamedOutput(WithDefaultExtension(files.output, "CDG"));
 }
 
 }  // namespace orvane

@@ -45,7 +45,7 @@ std::string StartUsage();
 
 // Takes the given files as if chosen with their browse buttons: the picture,
 // then the recording, then the output (".CDG" added to a name without an
-// extension, as the chooser does).
+// extension, and the question before replacing a file, as the chooser does).
 void TakeStartFiles(FileSelection& selection, const StartFiles& files);
 
 }  // namespace orvane

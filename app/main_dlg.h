@@ -97,6 +97,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void AppendLogLine(const std::string& line) override;
     std::optional<std::tm> LocalTime() override;
     std::uint64_t FreeBytes(const std::string& outputPath) override;
+    bool AskToReplace(const std::string& path) override;
     bool StartJob(JobInputs inputs) override;
     bool JobRunning() const override;
     FileChoice ChooseFile(bool open, const std::string& title, const std::string& filter,

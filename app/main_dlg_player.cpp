@@ -10,7 +10,9 @@
 namespace orvane {
 
 // A file that cannot be played gives its box and nothing else; one that can
-// opens the player, which may run beside a job (it plays what is on disk).
+// opens the player beside this window, which stays usable: a job may run
+// (the player plays what is on disk) and be stopped. One player at a time:
+// a new file takes the place of the one playing.
 void CMainDlg::OnPlayImage() {
     const FileChoice choice = ShowChooser(this, true, kPlayChooserTitle, kPlayChooserFilter, "cdg",
                                           ChooserStart(model_.lastImagePath));
@@ -25,8 +27,9 @@ void CMainDlg::OnPlayImage() {
         ShowBox(OpenFailureText(choice.path, error.message), BoxIcon::Error);
         return;
     }
-    CPlayerDlg player(this, std::move(session), choice.path);
-    player.ShowModal();
+    if (CPlayerDlg* playing = CPlayerDlg::Find(this)) playing->Close();
+    auto* player = new CPlayerDlg(this, std::move(session), choice.path);
+    player->Show();
 }
 
 }  // namespace orvane

@@ -1,6 +1,8 @@
 #include "cli/cli_app.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <ostream>
 #include <vector>
@@ -43,7 +45,8 @@ const char* const kCreateHelp =
 const char* const kExitHelp =
     "\n"
     "Exit status: 0 completed, 1 an input or the output was refused, 2 usage error,\n"
-    "3 error reading or writing during the run, 130 stopped by SIGINT or SIGTERM.\n";
+    "3 error reading or writing (standard output included), 130 stopped by SIGINT,\n"
+    "SIGTERM or SIGHUP.\n";
 
 std::string HelpText(const CLI::App& app) {
     std::string text = UsageText() + '\n' + kCreateHelp;
@@ -97,7 +100,22 @@ int UsageError(const std::string& message, CliEnvironment& env) {
     return kExitUsage;
 }
 
-int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
+namespace {
+
+// Standard output carries check's verdict, the help and the version: a write
+// there that failed (a full disk, a reader gone) lost them, whatever the
+// command itself concluded.
+int FlushOut(int status, CliEnvironment& env) {
+    errno = 0;
+    env.out.flush();
+    if (env.out.good()) return status;
+    const int error = errno;
+    env.err << "orvane-cli: cannot write to standard output"
+            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+    return kExitIoError;
+}
+
+int ParseAndRun(int argc, const char* const* argv, CliEnvironment& env) {
     CLI::App app("Makes and checks CD+G disc images.", "orvane-cli");
     app.set_help_flag("--help,-h", "print the help");
     bool version = false;
@@ -129,6 +147,12 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
         if (command.app->parsed()) return RunCommand(command, app, env);
     }
     return create.run();
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
+    return FlushOut(ParseAndRun(argc, argv, env), env);
 }
 
 }  // namespace orvane

@@ -23,7 +23,7 @@
 #include "encoder/output_file.h"
 #include "export/export_request.h"
 #include "input/bitmap_reader.h"
-#include "input/file_identity.h"
+#include "input/output_rule.h"
 #include "input/wave_reader.h"
 
 namespace orvane {
@@ -68,40 +68,39 @@ bool CheckRecording(const std::string& path, WaveNumbers& numbers, CliConsole& c
                   console);
 }
 
-bool PathExists(const std::string& path) {
-    std::error_code ec;
-    // symlink_status: a dangling link is still something --force would replace.
-    const auto status = std::filesystem::symlink_status(path, ec);
-    return !ec && status.type() != std::filesystem::file_type::not_found;
+// The output rule over the image and its toc, with the create form's texts
+// (the window's for the image). `named`: every file the user named as an input.
+bool CheckCreateOutputs(const CreateOptions& args, const std::vector<std::string>& named,
+                        CliConsole& console) {
+    const std::string& output = args.files[2];
+    std::vector<std::string> outputs = {output};
+    if (args.toc) outputs.push_back(TocBeside(output));
+    const OutputVerdict verdict = CheckOutputs(outputs, named, args.force);
+    if (verdict.ok()) return true;
+    // The image comes first, so a name both share is the toc's problem.
+    const bool toc =
+        args.toc && (verdict.refusal == OutputRefusal::NamedTwice || verdict.path != output);
+    switch (verdict.refusal) {
+        case OutputRefusal::IsAnInput:
+        case OutputRefusal::NamedTwice:
+            console.Error(toc ? verdict.path + " would replace an input or the image; rename OUTPUT"
+                              : "Output file must differ from the bitmap and WAVE files");
+            break;
+        case OutputRefusal::Exists:
+            console.Error(toc ? verdict.path + " exists, use --force to overwrite"
+                              : "Output file exists, use --force to overwrite");
+            break;
+        default:
+            console.Error(verdict.message);
+            break;
+    }
+    return false;
 }
 
-bool CheckOutput(const CreateOptions& args, std::int64_t audioByteCount, CliEnvironment& env,
-                 CliConsole& console) {
+bool CheckOutput(const CreateOptions& args, const std::vector<std::string>& named,
+                 std::int64_t audioByteCount, CliEnvironment& env, CliConsole& console) {
     const std::string& output = args.files[2];
-    if (OutputIsAnInput(output, args.files[0], args.files[1])) {
-        console.Error("Output file must differ from the bitmap and WAVE files");
-        return false;
-    }
-    if (OutputIsAnInput(output, args.lyrics.file, args.lyrics.file)) {
-        console.Error("Output file must differ from the lyrics file");
-        return false;
-    }
-    if (!args.force && PathExists(output)) {
-        console.Error("Output file exists, use --force to overwrite");
-        return false;
-    }
-    if (args.toc) {
-        const std::string toc = TocBeside(output);
-        if (toc == output || OutputIsAnInput(toc, args.files[0], args.files[1]) ||
-            OutputIsAnInput(toc, args.lyrics.file, args.lyrics.file)) {
-            console.Error(toc + " would replace an input or the image; rename OUTPUT");
-            return false;
-        }
-        if (!args.force && PathExists(toc)) {
-            console.Error(toc + " exists, use --force to overwrite");
-            return false;
-        }
-    }
+    if (!CheckCreateOutputs(args, named, console)) return false;
     const std::uint64_t needed = BytesNeeded(audioByteCount);
     const std::uint64_t available = env.freeBytes ? env.freeBytes(output) : 0;
     if (needed > available) {
@@ -122,6 +121,7 @@ JobRunner::StartResult StartJob(JobRunner& runner, JobInputs inputs, JobState& s
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, &previous);
     const auto result = runner.Start(std::move(inputs), state, sink);
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
@@ -146,14 +146,18 @@ int RunJob(JobInputs inputs, CliEnvironment& env, CliConsole& console) {
         return kExitIoError;
     }
     runner.Wait();
-    if (sink.ioError()) return kExitIoError;
+    if (sink.ioError()) {
+        return state.outputRefused.load() == OutputRefusal::None ? kExitIoError : kExitRefused;
+    }
     if (sink.completed()) return kExitCompleted;
     return kExitStopped;
 }
 
-// `lyrics`: read already when --lyrics was given, else null.
-int CheckAndRun(const CreateOptions& args, const Lyrics* lyrics, CliEnvironment& env,
-                CliConsole& console) {
+// `lyrics`: read already when --lyrics was given, else null. `named`: the
+// files the user named as inputs, which may be others than those in `args`
+// (the originals of --convert's temporary files, the lyrics file).
+int CheckAndRun(const CreateOptions& args, const Lyrics* lyrics, std::vector<std::string> named,
+                CliEnvironment& env, CliConsole& console) {
     JobState& state = env.state;
     Picture picture{};
     InitPicture(picture);
@@ -167,11 +171,13 @@ int CheckAndRun(const CreateOptions& args, const Lyrics* lyrics, CliEnvironment&
     state.audioDataOffset = numbers.audioDataOffset;
     state.audioByteCount = numbers.fileLength - numbers.audioDataOffset;
 
-    if (!CheckOutput(args, state.audioByteCount, env, console)) return kExitRefused;
+    named.insert(named.end(), {args.files[0], args.files[1]});
+    if (!CheckOutput(args, named, state.audioByteCount, env, console)) return kExitRefused;
     state.outputChosen = true;
     state.jobWavePath = args.files[1];
     state.jobOutputPath = args.files[2];
     JobInputs inputs = SnapshotInputs(state, picture);
+    inputs.replaceOutput = args.force;
     // Scheduled before the output is created: a refusal writes nothing.
     if (lyrics && !PrepareLyricsTrack(args.lyrics, *lyrics, inputs, console)) return kExitRefused;
     const int status = RunJob(std::move(inputs), env, console);
@@ -214,13 +220,12 @@ class ScratchFolder {
     std::vector<int> tickets_;
 };
 
-int ConvertAndRun(const CreateOptions& args, const Lyrics* lyrics, CliEnvironment& env,
-                  CliConsole& console) {
-    // The originals count as inputs too: the output must never replace them.
-    if (OutputIsAnInput(args.files[2], args.files[0], args.files[1])) {
-        console.Error("Output file must differ from the bitmap and WAVE files");
-        return kExitRefused;
-    }
+int ConvertAndRun(const CreateOptions& args, const Lyrics* lyrics,
+                  std::vector<std::string> originals, CliEnvironment& env, CliConsole& console) {
+    // The originals are the files the user named: every output is checked
+    // against them, before anything is converted.
+    originals.insert(originals.end(), {args.files[0], args.files[1]});
+    if (!CheckCreateOutputs(args, originals, console)) return kExitRefused;
     ScratchFolder scratch;
     if (!scratch.ok()) {
         console.Error(std::string("Cannot make a temporary folder: ") + std::strerror(errno));
@@ -238,7 +243,7 @@ int ConvertAndRun(const CreateOptions& args, const Lyrics* lyrics, CliEnvironmen
         ReportConversion(PrepareRecording(args.files[1], converted.files[1], {}, false, progress),
                          console, "Recording converted: " + args.files[1]);
     if (status != kExitCompleted) return status;
-    return CheckAndRun(converted, lyrics, env, console);
+    return CheckAndRun(converted, lyrics, originals, env, console);
 }
 
 int RunCreate(const CreateOptions& args, CliEnvironment& env) {
@@ -248,8 +253,10 @@ int RunCreate(const CreateOptions& args, CliEnvironment& env) {
     const bool withLyrics = !args.lyrics.file.empty();
     if (withLyrics && !LoadLyrics(args.lyrics, lyrics, console)) return kExitRefused;
     const Lyrics* chosen = withLyrics ? &lyrics : nullptr;
-    return args.convert ? ConvertAndRun(args, chosen, env, console)
-                        : CheckAndRun(args, chosen, env, console);
+    std::vector<std::string> named;
+    if (withLyrics) named.push_back(args.lyrics.file);
+    return args.convert ? ConvertAndRun(args, chosen, named, env, console)
+                        : CheckAndRun(args, chosen, named, env, console);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ enum class ExportStatus {
     TargetIsImage,    // file: the target
     TargetTwice,      // file: the target named twice
     TargetExists,     // file: the target; replace not set
-    TargetIsFolder,   // file: the target, a folder that nothing may replace
+    TargetNotAFile,   // file: the target, a folder or device that nothing may replace
     TooLongForWave,   // over 4 GiB of audio asked for as a WAVE
     ImageUnreadable,  // cannot be opened, empty, or no CD+G graphics in it (the probe's message)
     NoSound,          // a .cdg stream asked for more than its .cdg
@@ -65,8 +65,9 @@ bool IsRefusal(ExportStatus status);
 const std::vector<int>& Mp3Bitrates();
 
 // Checks everything that can be checked before the first byte is written:
-// a bit rate, at least one target, no target twice, none the image, none
-// existing unless replace is set. Only asks the file system about names.
+// a bit rate, at least one target, and the output rule (CheckOutputs) over
+// the targets with the image as the input. Only asks the file system about
+// names.
 ExportResult CheckRequest(const ExportRequest& request);
 
 // NAME.cdg and NAME.mp3 beside the image: what the command line writes

@@ -13,7 +13,9 @@ namespace {
 
 using Ms = std::int64_t;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // A number as ASS writes it: optional sign, digits, optional fraction.
 // Bounded: long runs of digits count no further than nine.
@@ -38,8 +40,13 @@ double ReadNumber(std::string_view s) {
 class KaraokeReader {
   public:
     KaraokeReader(Ms start, Ms end, AssScale scale, LyricsLine& line)
-        : start_(start), end_(std::max(start, end)), scale_(scale), line_(line),
-          syllableStart_(start), syllableEnd_(end_), next_(start) {}
+        : start_(start),
+          end_(std::max(start, end)),
+          scale_(scale),
+          line_(line),
+          syllableStart_(start),
+          syllableEnd_(end_),
+          next_(start) {}
 
     void Read(std::string_view text);
 
@@ -106,7 +113,8 @@ void KaraokeReader::Tag(std::string_view tag) {
     }
     if (starts("a") && digitAt(1) && !line_.alignment) {
         const int legacy = static_cast<int>(ReadNumber(tag.substr(1)));
-        if (legacy >= 1 && legacy <= 11 && legacy % 4 != 0) line_.alignment = NumpadAlignment(legacy);
+        if (legacy >= 1 && legacy <= 11 && legacy % 4 != 0)
+            line_.alignment = NumpadAlignment(legacy);
         return;
     }
     if (starts("p") && digitAt(1)) drawing_ = ReadNumber(tag.substr(1)) > 0;

@@ -61,8 +61,12 @@ enum class Section { None, Info, Styles, Events, Fonts };
 
 // What libass keeps to itself: the line each Dialogue came from (for the
 // timing window and for messages), and the song's names in [Script Info].
+struct DialogueLine {
+    int number = 0;  // 1-based
+    std::string_view text;
+};
 struct ScriptLines {
-    std::vector<int> dialogues;  // 1-based, in the order libass reads them
+    std::vector<DialogueLine> dialogues;  // in the order libass reads them
     std::string title, artist, album, author;
 };
 
@@ -76,7 +80,9 @@ ScriptLines ScanLines(std::string_view text) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
         const std::string_view line = SkipBlanks(text.substr(at, end - at));
         at = end + 1;
-        auto value = [line](std::size_t from) { return std::string(SkipBlanks(line.substr(from))); };
+        auto value = [line](std::size_t from) {
+            return std::string(SkipBlanks(line.substr(from)));
+        };
         if (StartsNoCase(line, "[script info]")) {
             section = Section::Info;
         } else if (StartsNoCase(line, "[v4 styles]") || StartsNoCase(line, "[v4+ styles]")) {
@@ -86,7 +92,7 @@ ScriptLines ScanLines(std::string_view text) {
         } else if (StartsNoCase(line, "[fonts]")) {
             section = Section::Fonts;
         } else if (section == Section::Events && line.substr(0, 9) == "Dialogue:") {
-            found.dialogues.push_back(number);
+            found.dialogues.push_back({number, line});
         } else if (section == Section::Info) {
             if (line.substr(0, 6) == "Title:") found.title = value(6);
             if (line.substr(0, 7) == "Artist:") found.artist = value(7);
@@ -95,6 +101,27 @@ ScriptLines ScanLines(std::string_view text) {
         }
     }
     return found;
+}
+
+std::string_view TrimEnd(std::string_view s) {
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+// The line an event came from. libass leaves out Dialogue lines it cannot
+// read; the text of those it keeps ends their line (but for trailing
+// blanks). 0 when none of the next few does (the search stays bounded
+// whatever the script), and the search goes on from where it was.
+int SourceLine(const std::vector<DialogueLine>& dialogues, std::size_t& next, const char* text) {
+    const std::string_view wanted = TrimEnd(text);
+    const std::size_t last = std::min(dialogues.size(), next + 256);
+    for (std::size_t i = next; i < last; ++i) {
+        if (TrimEnd(dialogues[i].text).ends_with(wanted)) {
+            next = i + 1;
+            return dialogues[i].number;
+        }
+    }
+    return 0;
 }
 
 // The script's coordinates: PlayResX x PlayResY, completed as libass does
@@ -160,7 +187,7 @@ LyricsReadResult ReadTrack(const ASS_Track& track, const ScriptLines& lines) {
     const AssScale scale = ScreenScale(track);
     const int main = MainStyle(track);
     lyrics.style = StyleOf(track, track.styles[main], scale);
-    const bool numbered = lines.dialogues.size() == static_cast<std::size_t>(track.n_events);
+    std::size_t dialogue = 0;  // the Dialogue line the next event came from
     // Karaoke drawn in layers (a border layer under the text) repeats each
     // event; the words are sung once.
     std::set<std::tuple<Ms, Ms, std::string_view>> seen;
@@ -168,15 +195,18 @@ LyricsReadResult ReadTrack(const ASS_Track& track, const ScriptLines& lines) {
     for (int i = 0; i < track.n_events; ++i) {
         const ASS_Event& event = track.events[i];
         if (!event.Text) continue;
+        const int number = SourceLine(lines.dialogues, dialogue, event.Text);
         const Ms start = std::clamp<Ms>(event.Start, 0, kLatestMs);
-        const Ms end = std::clamp<Ms>(event.Start + std::max(event.Duration, 0LL), start, kLatestMs);
+        const Ms end =
+            std::clamp<Ms>(event.Start + std::max(event.Duration, 0LL), start, kLatestMs);
         if (!seen.emplace(start, end, event.Text).second) continue;
         LyricsLine line;
-        line.sourceLine = numbered ? lines.dialogues[i] : 0;
+        line.sourceLine = number;
         const int style = std::clamp(event.Style, 0, track.n_styles - 1);
         const int alignment = NumpadAlignment(track.styles[style].Alignment);
         if (alignment != lyrics.style.alignment) line.alignment = alignment;
         ReadKaraokeText(event.Text, start, end, scale, line);
+        CloseLastWord(line);
         if (line.syllables.empty()) continue;
         syllables += line.syllables.size();
         if (syllables > kMaxLyricsSyllables)

@@ -15,7 +15,14 @@ namespace {
 
 using Ms = std::int64_t;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// The latest time an LRC tag can say (9999:59.999): no time read, moved by
+// the offset or made up for an open end goes past it, so what is read can
+// be written back.
+constexpr Ms kLatestMs = (9999 * 60 + 59) * 1000 + 999;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -64,8 +71,9 @@ bool MeantAsTime(std::string_view s) {
 bool IsInfoTag(std::string_view content) {
     const std::size_t colon = content.find(':');
     if (colon == 0 || colon == std::string_view::npos || colon > 16) return false;
-    return std::all_of(content.begin(), content.begin() + colon,
-                       [](char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '#'; });
+    return std::all_of(content.begin(), content.begin() + colon, [](char c) {
+        return std::isalpha(static_cast<unsigned char>(c)) || c == '#';
+    });
 }
 
 struct Piece {
@@ -128,8 +136,8 @@ bool LrcParser::ReadTag(std::string_view content, TimedLine& line, bool& infoTag
     if (IsDigit(content.empty() ? ' ' : content.front())) {
         const std::optional<Ms> time = ParseTime(content);
         if (!time)
-            return Fail(line.sourceLine, "[" + std::string(content) +
-                                             "] is not a time: LRC times are [mm:ss.xx].");
+            return Fail(line.sourceLine,
+                        "[" + std::string(content) + "] is not a time: LRC times are [mm:ss.xx].");
         line.times.push_back(*time);
         return true;
     }
@@ -195,8 +203,8 @@ bool LrcParser::ParseBody(std::string_view body, TimedLine& line) {
         const std::string_view content = body.substr(at + 1, close - at - 1);
         const std::optional<Ms> time = ParseTime(content);
         if (!time)
-            return Fail(line.sourceLine, "<" + std::string(content) +
-                                             "> is not a time: word times are <mm:ss.xx>.");
+            return Fail(line.sourceLine,
+                        "<" + std::string(content) + "> is not a time: word times are <mm:ss.xx>.");
         line.pieces.back().text = body.substr(textStart, at - textStart);
         line.pieces.push_back({time, {}});
         textStart = close + 1;
@@ -206,7 +214,9 @@ bool LrcParser::ParseBody(std::string_view body, TimedLine& line) {
     return true;
 }
 
-Ms AfterOffset(Ms written, Ms offset) { return std::max<Ms>(written - offset, 0); }
+Ms AfterOffset(Ms written, Ms offset) {
+    return std::clamp<Ms>(written - offset, 0, kLatestMs);
+}
 
 // A line with word times that is repeated: its word times belong to the line
 // time nearest to its first word; each copy moves them along with its own.
@@ -232,7 +242,8 @@ bool LrcParser::BuildEntry(const Entry& entry, std::optional<Ms> nextLater, Lyri
             words += !IsBlank(text[i]) && (i == 0 || IsBlank(text[i - 1]));
         Ms length = std::clamp<Ms>(words * kLrcLastLineMsPerWord, 2000, kLrcMaxEvenLineMs);
         if (nextLater) length = std::min(*nextLater - entry.time, kLrcMaxEvenLineMs);
-        AppendSpread(text, entry.time, entry.time + length, SyllableEffect::Sweep, syllables);
+        AppendSpread(text, entry.time, std::min(entry.time + length, kLatestMs),
+                     SyllableEffect::Sweep, syllables);
         return true;
     }
     const Ms shift = entry.written - WordTimeBase(line);
@@ -252,7 +263,7 @@ bool LrcParser::BuildEntry(const Entry& entry, std::optional<Ms> nextLater, Lyri
             writtenStart = writtenEnd;
             continue;
         }
-        Ms end = start + kLrcOpenWordMs;
+        Ms end = std::min(start + kLrcOpenWordMs, kLatestMs);
         if (nextLater && *nextLater > start) end = std::min(end, *nextLater);
         AppendSpread(text, start, end, SyllableEffect::Sweep, syllables);
     }
@@ -280,6 +291,7 @@ bool LrcParser::Build() {
     for (std::size_t j = 0; j < entries.size(); ++j) {
         LyricsLine line;
         if (!BuildEntry(entries[j], nextLater[j], line)) return false;
+        CloseLastWord(line);
         if (line.syllables.empty()) continue;  // a time alone ends the line before
         syllables_ += line.syllables.size();
         if (syllables_ > kMaxLyricsSyllables)
@@ -316,7 +328,9 @@ LyricsReadResult LrcParser::Read(std::string_view text) {
 
 }  // namespace
 
-LyricsReadResult ReadLrc(std::string_view text) { return LrcParser().Read(text); }
+LyricsReadResult ReadLrc(std::string_view text) {
+    return LrcParser().Read(text);
+}
 
 bool HasLrcLineTimes(std::string_view text) {
     for (std::size_t at = 0; at <= text.size();) {

@@ -78,12 +78,17 @@ void AppendSpread(std::string_view text, std::int64_t startMs, std::int64_t endM
     }
 }
 
+void CloseLastWord(LyricsLine& line) {
+    if (line.syllables.empty()) return;
+    std::string& text = line.syllables.back().text;
+    if (text.size() > 1 && text.back() == ' ') text.pop_back();
+}
+
 std::string FormatMinutesMs(std::int64_t ms) {
     ms = std::max<std::int64_t>(ms, 0);
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02lld:%02lld.%03lld",
-                  static_cast<long long>(ms / 60000), static_cast<long long>(ms / 1000 % 60),
-                  static_cast<long long>(ms % 1000));
+    std::snprintf(buffer, sizeof buffer, "%02lld:%02lld.%03lld", static_cast<long long>(ms / 60000),
+                  static_cast<long long>(ms / 1000 % 60), static_cast<long long>(ms % 1000));
     return buffer;
 }
 

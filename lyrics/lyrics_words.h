@@ -23,7 +23,9 @@ std::size_t Utf8SequenceLength(std::string_view s);
 // Characters (code points) of valid UTF-8 text.
 std::size_t CodePoints(std::string_view text);
 
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Appends the words of `text` to `out`, sung one after the other from
 // `startMs` to `endMs`, each for a share of the time in proportion to its
@@ -32,6 +34,10 @@ inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // already at the end of `out`. Text of spaces alone changes nothing else.
 void AppendSpread(std::string_view text, std::int64_t startMs, std::int64_t endMs,
                   SyllableEffect effect, std::vector<Syllable>& out);
+
+// A line's end closes its last word: no trailing space there, so a line
+// reads the same whatever its file did at the line's end.
+void CloseLastWord(LyricsLine& line);
 
 // "00:12.500": minutes (two digits at least), seconds, milliseconds.
 std::string FormatMinutesMs(std::int64_t ms);

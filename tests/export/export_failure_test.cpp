@@ -55,7 +55,7 @@ TEST(ExportRefusal, WritesNothingAndSaysWhy) {
          },
          ExportStatus::TargetExists, "song.mp3 exists"},
         {"a folder", [](ImageRig& g, ExportRequest& r) { r.targets.toc = g.dir.path(); },
-         ExportStatus::TargetIsFolder, "is a folder"},
+         ExportStatus::TargetNotAFile, "is a folder"},
         {"empty image", [](ImageRig& g, ExportRequest&) { test::WriteFile(g.image, {}); },
          ExportStatus::ImageUnreadable, "The file is empty"},
         {"no graphics",

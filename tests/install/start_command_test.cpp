@@ -1,6 +1,7 @@
 // The desktop program's command line: which file is which, the options, and
 // files taken exactly as the browse buttons take them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -152,6 +153,38 @@ TEST_F(StartCommandTest, FilesAreTakenAsTheBrowseButtonsTakeThem) {
     TakeStartFiles(selection, {"", "", dir.File("disc")});
     EXPECT_EQ(model.outputPath, dir.File("disc.CDG"));
     EXPECT_EQ(effects.events.back(), "paths");
+}
+
+// An existing output given on the command line gets the save chooser's
+// question; declined, no output is chosen and the file stays. Not a file at
+// all, it is taken without a question and refused at Start with the reason.
+TEST_F(StartCommandTest, ExistingOutputIsReplacedOnlyWhenTheQuestionSaysSo) {
+    const std::string existing = dir.File("old.cdg");
+    WriteFile(existing, Text("old"));
+    struct Case {
+        std::string output;
+        bool answer;
+        std::vector<std::string> events;
+    };
+    const std::string chosen = "log:Output file selected: ";
+    const Case cases[] = {
+        {existing, false, {"replace?:" + existing}},
+        {existing, true, {"replace?:" + existing, chosen + existing, "paths"}},
+        {dir.File("new.cdg"), false, {chosen + dir.File("new.cdg"), "paths"}},
+        {dir.File("pipe.cdg"), false, {chosen + dir.File("pipe.cdg"), "paths"}},
+    };
+    ASSERT_EQ(mkfifo(dir.File("pipe.cdg").c_str(), 0600), 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.output + (c.answer ? " replace" : " keep"));
+        effects = FakeEffects();
+        effects.replaceAnswer = c.answer;
+        model.outputPath.clear();
+        state.outputChosen = false;
+        TakeStartFiles(selection, {"", "", c.output});
+        EXPECT_EQ(effects.events, c.events);
+        EXPECT_EQ(state.outputChosen, c.events.size() > 1);
+    }
+    EXPECT_EQ(ReadFile(existing), Text("old"));
 }
 
 TEST(HelpPageInstalled, FoundAmongTheDocumentsAfterTheOtherPlaces) {
