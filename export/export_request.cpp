@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "input/file_identity.h"
 #include "input/output_rule.h"
 
 namespace orvane {
