@@ -83,9 +83,4 @@ void CliStatusSink::Send(JobStatus code, int value) {
     }
 }
 
-std::string IgnoredTailLine(std::uint64_t bytes, const std::string& file) {
-    return "Ignored the last " + std::to_string(bytes) + " bytes of " + file +
-           ": not a whole sector";
-}
-
 }  // namespace orvane

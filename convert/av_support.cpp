@@ -3,8 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #include "input/input_file.h"
@@ -96,8 +96,7 @@ int InputFile::Open(const std::string& path) {
 
     auto* buffer = static_cast<std::uint8_t*>(av_malloc(kIoBufferBytes));
     if (!buffer) return AVERROR(ENOMEM);
-    io_ = avio_alloc_context(buffer, kIoBufferBytes, 0, this, ReadPacket, nullptr,
-                             Seek);
+    io_ = avio_alloc_context(buffer, kIoBufferBytes, 0, this, ReadPacket, nullptr, Seek);
     if (!io_) {
         av_free(buffer);
         return AVERROR(ENOMEM);

@@ -42,11 +42,10 @@ bool ReadTakenBitmap(const std::string& path, std::array<std::uint8_t, kBitmapFi
     const OpenedInput input = OpenInputFile(path, O_RDONLY);
     if (!input) return false;
     auto picture = std::make_unique<Picture>();
-    const bool taken = input.size == kBitmapFileBytes &&
-                       ReadBitmapFrom(input.fd, input.size, path, *picture).status ==
-                           BitmapStatus::Accepted &&
-                       pread(input.fd, bytes.data(), bytes.size(), 0) ==
-                           static_cast<ssize_t>(bytes.size());
+    const bool taken =
+        input.size == kBitmapFileBytes &&
+        ReadBitmapFrom(input.fd, input.size, path, *picture).status == BitmapStatus::Accepted &&
+        pread(input.fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size());
     close(input.fd);
     return taken;
 }

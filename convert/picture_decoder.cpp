@@ -41,12 +41,12 @@ ConvertOutcome TooLarge(std::int64_t width, std::int64_t height) {
 
 // libavutil names the size it refuses: "Picture size 20000x20000 is
 // invalid", "Picture size 12000x9000 exceeds specified max pixel count".
-bool RefusedSize(const std::vector<std::string>& lines, std::int64_t& width,
-                 std::int64_t& height) {
+bool RefusedSize(const std::vector<std::string>& lines, std::int64_t& width, std::int64_t& height) {
     for (const std::string& line : lines) {
         const std::size_t at = line.find("Picture size ");
         unsigned w = 0, h = 0;
-        if (at != std::string::npos && std::sscanf(line.c_str() + at, "Picture size %ux%u", &w, &h) == 2) {
+        if (at != std::string::npos &&
+            std::sscanf(line.c_str() + at, "Picture size %ux%u", &w, &h) == 2) {
             width = w;
             height = h;
             return true;
@@ -206,8 +206,8 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
     av::InputFile input([&progress] { return progress.IsCancelled(); });
     int rc = input.Open(path);
     if (rc < 0)
-        return FromAvError(rc, ConvertStatus::NotSupported, "Not a picture Orvane can read: ",
-                           input.Reason(rc));
+        return FromAvError(rc, ConvertStatus::NotSupported,
+                           "Not a picture Orvane can read: ", input.Reason(rc));
     AVFormatContext* format = input.format();
     const int stream = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (stream < 0) {
@@ -255,7 +255,8 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
         return FromAvError(rc, ConvertStatus::NotSupported, "Not a picture Orvane can read: ");
     progress.SetProgress(10, 100);
     rc = DecodeFirstFrame(format, stream, codec.get(), packet.get(), frame.get());
-    if (rc < 0) return FromAvError(rc, ConvertStatus::Damaged, "The picture is damaged: ", {}, &guard);
+    if (rc < 0)
+        return FromAvError(rc, ConvertStatus::Damaged, "The picture is damaged: ", {}, &guard);
     if (progress.IsCancelled()) return Refusal(ConvertStatus::Stopped, "Stopped");
     if (frame->decode_error_flags != 0 || (frame->flags & AV_FRAME_FLAG_CORRUPT) != 0)
         return FromAvError(AVERROR_INVALIDDATA, ConvertStatus::Damaged, "The picture is damaged: ");

@@ -11,8 +11,8 @@ constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '
 constexpr std::size_t kChunkFrame = 12;  // length, type, CRC
 
 std::uint32_t LoadBE32(const std::uint8_t* b) {
-    return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) |
-           (std::uint32_t{b[2]} << 8) | b[3];
+    return (std::uint32_t{b[0]} << 24) | (std::uint32_t{b[1]} << 16) | (std::uint32_t{b[2]} << 8) |
+           b[3];
 }
 
 bool Dropped(const std::uint8_t* type) {

@@ -1,11 +1,9 @@
 #include "disc/disc_plan.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <system_error>
 
 #include "input/file_identity.h"
+#include "input/output_rule.h"
 
 namespace orvane {
 namespace {
@@ -36,23 +34,19 @@ DiscOutcome CheckImages(const std::vector<std::string>& paths, std::vector<Track
 
 }  // namespace
 
-DiscOutcome CheckDiscTarget(const std::string& toc, const std::vector<std::string>& images,
+DiscOutcome CheckDiscTarget(const std::string& toc, const std::vector<std::string>& inputs,
                             bool replace) {
-    for (const std::string& image : images) {
-        if (SameFile(toc, image)) {
-            return Refuse(toc + " is one of the images; name another file for the toc");
-        }
+    const OutputVerdict verdict = CheckOutputs({toc}, inputs, replace);
+    switch (verdict.refusal) {
+        case OutputRefusal::None:
+            return {};
+        case OutputRefusal::IsAnInput:
+            return Refuse(toc + " is one of the files the disc is made from; name another file for the toc");
+        case OutputRefusal::Exists:
+            return {DiscStatus::TargetExists, toc + " exists already"};
+        default:
+            return Refuse(verdict.message);
     }
-    std::error_code ec;
-    const auto status = std::filesystem::symlink_status(toc, ec);
-    if (std::filesystem::is_directory(status)) {
-        return Refuse(toc + " is a folder; name a file to write");
-    }
-    struct stat st {};
-    if (!replace && lstat(toc.c_str(), &st) == 0) {
-        return {DiscStatus::TargetExists, toc + " exists already"};
-    }
-    return {};
 }
 
 std::string DefaultAlbumTitle(const std::string& toc) {
@@ -66,7 +60,9 @@ DiscOutcome PlanDisc(const DiscRequest& request, DiscPlan& plan) {
         return Refuse("A disc holds at most 99 tracks; " + std::to_string(request.images.size()) +
                       " images were given");
     }
-    if (DiscOutcome target = CheckDiscTarget(request.toc, request.images, request.replace);
+    std::vector<std::string> inputs = request.images;
+    inputs.push_back(request.titlesFile);
+    if (DiscOutcome target = CheckDiscTarget(request.toc, inputs, request.replace);
         target.status != DiscStatus::Completed) {
         return target;
     }

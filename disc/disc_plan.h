@@ -44,9 +44,10 @@ struct DiscRequest {
     TocReader reader = TocReader::Cdrdao;
 };
 
-// Whether `toc` may be written for `images`: not one of them, not a
-// folder, and new unless `replace`. Only asks the file system about names.
-DiscOutcome CheckDiscTarget(const std::string& toc, const std::vector<std::string>& images,
+// Whether `toc` may be written, by the output rule: not one of `inputs`
+// (the images, the titles list), not a folder, device or pipe, and new
+// unless `replace`. Only asks the file system about names.
+DiscOutcome CheckDiscTarget(const std::string& toc, const std::vector<std::string>& inputs,
                             bool replace);
 
 // The album's default title: the toc's base name.

@@ -52,6 +52,21 @@ std::string TrackText(const DiscTrack& track, std::size_t number, const std::str
 
 }  // namespace
 
+std::string ChdmanCannotRead(const DiscLayout& disc, const std::string& tocPath) {
+    for (const DiscTrack& track : disc.tracks) {
+        const std::string path = TocDataFilePath(track.image, tocPath);
+        if (path.find_first_of("\"\\") != std::string::npos) {
+            return "chdman cannot read the name " + TocOneLine(path) +
+                   " (it takes no quote or backslash in a toc); rename the file";
+        }
+        if (TocDataFileLine(track.image, tocPath, track.sectors, true).size() > 500) {
+            return "chdman cannot read the name " + TocOneLine(path) +
+                   " (too long for its toc lines); move the toc nearer the image";
+        }
+    }
+    return {};
+}
+
 std::string DiscTocText(const DiscLayout& disc, const std::string& tocPath, TocReader reader) {
     std::string text = Header(disc, tocPath, reader) +
                        "\nCD_DA\n\n"

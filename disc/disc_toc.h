@@ -36,4 +36,9 @@ enum class TocReader {
 // pregap and the whole image as its audio.
 std::string DiscTocText(const DiscLayout& disc, const std::string& tocPath, TocReader reader);
 
+// Why chdman could not read the toc's DATAFILE lines, empty when it can: it
+// takes no escapes, so a path with a quote or a backslash cannot be given
+// to it, and it reads lines of at most 510 bytes.
+std::string ChdmanCannotRead(const DiscLayout& disc, const std::string& tocPath);
+
 }  // namespace orvane

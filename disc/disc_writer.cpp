@@ -46,7 +46,14 @@ DiscWrite WriteDisc(const DiscPlan& plan, const std::string& toc, bool replace, 
         return write;
     }
     if (length.over74) write.notes.push_back(Over74Warning(length));
-    const std::string text = DiscTocText(LayoutFor(plan, write.notes), toc, reader);
+    const DiscLayout layout = LayoutFor(plan, write.notes);
+    if (reader == TocReader::Chdman) {
+        if (std::string why = ChdmanCannotRead(layout, toc); !why.empty()) {
+            write.outcome = {DiscStatus::Refused, std::move(why)};
+            return write;
+        }
+    }
+    const std::string text = DiscTocText(layout, toc, reader);
 
     OutputFile file;
     OutputError error = file.Create(toc);

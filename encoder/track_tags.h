@@ -25,8 +25,10 @@ struct TrackTags {
 inline constexpr std::size_t kTrackTagBytes = 160;
 
 // The packets that carry `tags`: a handful (at most 28), to be written
-// one after the other. Empty tags still give a packet, so a reader can tell
-// "tagged as nothing" from "not tagged".
+// one after the other (across sector boundaries as the packets follow each
+// other), all within an image's first 16 sectors, where the disc looks for
+// them. Empty tags still give a packet, so a reader can tell "tagged as
+// nothing" from "not tagged".
 std::vector<SubcodePacket> EncodeTrackTags(const TrackTags& tags);
 
 // The tags from the first run of packets that EncodeTrackTags made among

@@ -81,8 +81,9 @@ ExportResult RunExport(const ExportRequest& request, ProgressSink& progress) {
                        request.image);
     if (probe.layout == SectorLayout::CdgStream && !OnlyCdg(request.targets))
         return Outcome(ExportStatus::NoSound,
-                       request.image + " is a .cdg stream, which holds no sound: only a .cdg "
-                                       "can be exported from it",
+                       request.image +
+                           " is a .cdg stream, which holds no sound: only a .cdg "
+                           "can be exported from it",
                        request.image);
     SectorFile image;
     if (const SectorFileError e = image.Open(request.image, probe.layout)) {

@@ -19,7 +19,9 @@ SectorFileError Failure(SectorFileStatus status, std::string message) {
 
 }  // namespace
 
-SectorFile::SectorFile(SectorFile&& other) noexcept { *this = std::move(other); }
+SectorFile::SectorFile(SectorFile&& other) noexcept {
+    *this = std::move(other);
+}
 
 SectorFile& SectorFile::operator=(SectorFile&& other) noexcept {
     if (this != &other) {
@@ -79,6 +81,11 @@ SectorFileError SectorFile::Read(std::uint64_t first, std::size_t count, std::ui
     }
     read = count;
     return {};
+}
+
+std::string IgnoredTailLine(std::uint64_t bytes, const std::string& file) {
+    return "Ignored the last " + std::to_string(bytes) + " bytes of " + file +
+           ": not a whole sector";
 }
 
 }  // namespace orvane

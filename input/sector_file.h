@@ -39,6 +39,10 @@ struct SectorFileError {
     explicit operator bool() const { return status != SectorFileStatus::Ok; }
 };
 
+// "Ignored the last N bytes of FILE: not a whole sector": how every front
+// end reports a tail that is left out.
+std::string IgnoredTailLine(std::uint64_t bytes, const std::string& file);
+
 class SectorFile {
   public:
     SectorFile() = default;

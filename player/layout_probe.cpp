@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::uint64_t kPacketsPerRawSector = kRawSectorBytes / kCdgPacketBytes;      // 102
 constexpr std::uint64_t kAudioPacketsPerSector = kSectorAudioBytes / kCdgPacketBytes;  // 98
-constexpr std::size_t kChunkSectors = 4096;                                            // of 96 bytes
+constexpr std::size_t kChunkSectors = 4096;  // of 96 bytes
 constexpr std::uint8_t kSymbol = 0x3F;
 // Graphics are judged a window of positions at a time (40 raw sectors, half
 // a second of an image): an image's packets come in bursts, noise does not.

@@ -62,6 +62,7 @@ const Writer kWriters[] = {
     {"export --zip", {"export", "IMG", "--zip", "OUT"}, ".zip", "IMG"},
     {"export --wav-zip", {"export", "IMG", "--wav-zip", "OUT"}, ".zip", "IMG"},
     {"export --toc", {"export", "IMG", "--toc", "OUT"}, ".toc", "IMG"},
+    {"disc", {"disc", "OUT", "IMG"}, ".toc", "IMG"},
     {"prepare-picture", {"prepare-picture", "JPG", "OUT"}, ".bmp", "JPG"},
     {"prepare-recording", {"prepare-recording", "MP3", "OUT"}, ".wav", "MP3"},
 };

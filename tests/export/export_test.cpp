@@ -70,7 +70,7 @@ TEST(Export, EveryFileFromOnePassReadsBackAsTheImage) {
     ExportTargets t;
     t.cdg = rig.dir.File("song.cdg");
     t.wav = rig.dir.File("song.wav");
-    t.mp3 = rig.dir.File("song.mp3");
+    t.mp3 = rig.dir.File("The Band - A Song.mp3");
     t.mp3Zip = out + "/Artist - Title.zip";
     t.wavZip = out + "/wave.zip";
     t.toc = rig.dir.File("song.toc");
@@ -96,6 +96,9 @@ TEST(Export, EveryFileFromOnePassReadsBackAsTheImage) {
               "sample_rate=44100\nchannels=2\nduration_ts=" + samples + "\n");
     EXPECT_EQ(Probe(t.mp3, "stream=codec_name,sample_rate,channels,bit_rate"),
               "codec_name=mp3\nsample_rate=44100\nchannels=2\nbit_rate=192000\n");
+    // Players list songs by the tag (a web player refuses an MP3 without a
+    // title): here from the name, "Artist - Title".
+    EXPECT_EQ(Probe(t.mp3, "format_tags=title,artist"), "TAG:title=A Song\nTAG:artist=The Band\n");
     // The info tag's delay and padding trim the decoded sound to the image's.
     const std::string decoded =
         Capture("ffmpeg -nostdin -v error -i " + Quote(t.mp3) + " -f s16le -");
@@ -119,9 +122,12 @@ TEST(Export, Mp3KeepsTheSoundInStepWithTheGraphics) {
     ExportRequest request;
     request.image = dir.File("click.img");
     request.targets.mp3 = dir.File("click.mp3");
+    request.artist = "Someone";  // given: the title still comes from the name
     test::WriteFile(request.image, image);
     test::RecordingProgress progress;
     ASSERT_EQ(RunExport(request, progress).status, ExportStatus::Completed);
+    EXPECT_EQ(Probe(request.targets.mp3, "format_tags=title,artist"),
+              "TAG:title=click\nTAG:artist=Someone\n");
     const std::string decoded =
         Capture("ffmpeg -nostdin -v error -i " + Quote(request.targets.mp3) + " -f s16le -ac 1 -");
     ASSERT_EQ(decoded.size(), 300 * 588 * 2);
