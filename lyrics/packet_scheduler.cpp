@@ -11,17 +11,18 @@ namespace orvane {
 namespace {
 
 constexpr std::int64_t kPacketsPerSector = 4;
+constexpr auto kSectorRate = static_cast<std::int64_t>(kSectorsPerSecond);  // signed arithmetic
 constexpr int kVisibleTiles = 48 * 16;
 constexpr std::int64_t kUnsent = -1;
 
 std::int64_t SectorOf(std::int64_t ms) {
     // Floor, also for times before the song's start.
-    const std::int64_t scaled = ms * kSectorsPerSecond;
+    const std::int64_t scaled = ms * kSectorRate;
     return scaled >= 0 ? scaled / 1000 : -((-scaled + 999) / 1000);
 }
 
 std::int64_t MsOf(std::int64_t sectors) {
-    return (sectors * 1000 + kSectorsPerSecond / 2) / kSectorsPerSecond;
+    return (sectors * 1000 + kSectorRate / 2) / kSectorRate;
 }
 
 // One state a tile must reach: the picture's own (index < 768) or a change.
@@ -60,7 +61,7 @@ constexpr int kOther = 1024;
 // over a busy picture (hundreds of packets, often with no slack) holds up
 // the words sung meanwhile by most of a second. Nothing starves: the words
 // take a small part of the stream.
-constexpr std::int64_t kWordsFirstSectors = 2 * kSectorsPerSecond;
+constexpr std::int64_t kWordsFirstSectors = 2 * kSectorRate;
 using MinHeap = std::priority_queue<Key, std::vector<Key>, std::greater<Key>>;
 
 class Scheduler {

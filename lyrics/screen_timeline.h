@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "encoder/picture.h"
+#include "input/sector_file.h"  // kSectorsPerSecond
 
 namespace orvane {
 
-inline constexpr int kSectorsPerSecond = 75;
 inline constexpr int kTilePixels = 6 * 12;
 
 // The 16 palette entries: the picture gets 0 .. 11, the lyrics the last four.
