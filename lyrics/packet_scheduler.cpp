@@ -62,6 +62,10 @@ constexpr int kOther = 1024;
 // the words sung meanwhile by most of a second. Nothing starves: the words
 // take a small part of the stream.
 constexpr std::int64_t kWordsFirstSectors = 2 * kSectorRate;
+// Nothing but the picture is drawn more than this before it is due, however
+// early its place is free: a countdown or half a line shown a minute before
+// its time only puzzles the singer, and 5 s spread a page's drawing enough.
+constexpr std::int64_t kMostAheadSectors = 5 * kSectorRate;
 using MinHeap = std::priority_queue<Key, std::vector<Key>, std::greater<Key>>;
 
 class Scheduler {
@@ -134,9 +138,11 @@ class Scheduler {
         }
         // Drawing a state early must not skip one still due before it.
         std::int64_t release = 0;
-        for (int index : queue.targets) {
-            release = std::max(release, At(index).release);
-            At(index).release = release;
+        for (std::size_t k = 0; k < queue.targets.size(); ++k) {
+            Target& target = At(queue.targets[k]);
+            const std::int64_t soonest = k == 0 ? 0 : target.deadline - kMostAheadSectors;
+            release = std::max({release, target.release, soonest});
+            target.release = release;
         }
     }
 

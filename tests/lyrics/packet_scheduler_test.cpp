@@ -101,8 +101,12 @@ TEST(PacketScheduler, SkipsOvertakenStatesAndWaitsForRelease) {
     timeline.changes.push_back(Change(7, 0, 11, 0, 2));
     // Tile 300: must not be drawn before sector 400.
     timeline.changes.push_back(Change(300, 400, 405, 1, 3));
+    // Tile 500: its place is free from the start, but it is due at 1000.
+    timeline.changes.push_back(Change(500, 0, 1000, -1, 4));
     timeline.words = {{0, 200, 0}, {5300, 5400, 0}};
     const Outcome run = Schedule(timeline, 1200);
+    EXPECT_NE(TileOf(run.screens[600], 500), timeline.changes[3].pixels) << "shown a minute early";
+    EXPECT_EQ(TileOf(run.screens[1000], 500), timeline.changes[3].pixels);
 
     for (const CdgScreen& screen : run.screens) {
         EXPECT_NE(TileOf(screen, 7), timeline.changes[0].pixels) << "the overtaken state shows";
@@ -115,7 +119,7 @@ TEST(PacketScheduler, SkipsOvertakenStatesAndWaitsForRelease) {
     // The rest of the picture went on around them, and all of it arrived.
     ASSERT_GE(run.schedule.pictureDoneSector, 0);
     for (int t = 0; t < 768; ++t) {
-        if (t == 7 || t == 300) continue;
+        if (t == 7 || t == 300 || t == 500) continue;
         TilePixels picture;
         for (int i = 0; i < kTilePixels; ++i) {
             picture[static_cast<std::size_t>(i)] =
