@@ -6,7 +6,8 @@
 namespace orvane {
 namespace {
 
-// The tags follow the colour table at the start; a few sectors hold them all.
+// Tags follow the colour table at the start: they must lie within these
+// first sectors (64 packets; the longest tags take 28).
 constexpr std::size_t kTagSectors = 16;
 
 }  // namespace

@@ -11,17 +11,18 @@ namespace orvane {
 namespace {
 
 constexpr std::int64_t kPacketsPerSector = 4;
+constexpr auto kSectorRate = static_cast<std::int64_t>(kSectorsPerSecond);  // signed arithmetic
 constexpr int kVisibleTiles = 48 * 16;
 constexpr std::int64_t kUnsent = -1;
 
 std::int64_t SectorOf(std::int64_t ms) {
     // Floor, also for times before the song's start.
-    const std::int64_t scaled = ms * kSectorsPerSecond;
+    const std::int64_t scaled = ms * kSectorRate;
     return scaled >= 0 ? scaled / 1000 : -((-scaled + 999) / 1000);
 }
 
 std::int64_t MsOf(std::int64_t sectors) {
-    return (sectors * 1000 + kSectorsPerSecond / 2) / kSectorsPerSecond;
+    return (sectors * 1000 + kSectorRate / 2) / kSectorRate;
 }
 
 // One state a tile must reach: the picture's own (index < 768) or a change.
@@ -29,6 +30,7 @@ struct Target {
     std::int64_t deadline = 0;
     std::int64_t release = 0;  // no earlier than the tile's earlier states'
     const TilePixels* pixels = nullptr;
+    bool word = false;                  // a word's colour change
     std::int64_t completion = kUnsent;  // sector the tile first showed it or a later state
 };
 
@@ -50,7 +52,20 @@ TilePixels PictureTile(const Picture& picture, int tile) {
     return pixels;
 }
 
-using Key = std::pair<std::int64_t, int>;  // a time, then the tile
+// A time, then the tile (plus kOther for a state that is not a word's).
+using Key = std::pair<std::int64_t, int>;
+constexpr int kOther = 1024;
+// Every state but a word's is served as if due this much later. The words
+// being sung are what a singer follows: a line drawn or cleared late goes
+// nearly unnoticed, a word's colour late does not. Without it, a line drawn
+// over a busy picture (hundreds of packets, often with no slack) holds up
+// the words sung meanwhile by most of a second. Nothing starves: the words
+// take a small part of the stream.
+constexpr std::int64_t kWordsFirstSectors = 2 * kSectorRate;
+// Nothing but the picture is drawn more than this before it is due, however
+// early its place is free: a countdown or half a line shown a minute before
+// its time only puzzles the singer, and 5 s spread a page's drawing enough.
+constexpr std::int64_t kMostAheadSectors = 5 * kSectorRate;
 using MinHeap = std::priority_queue<Key, std::vector<Key>, std::greater<Key>>;
 
 class Scheduler {
@@ -107,6 +122,7 @@ class Scheduler {
             target.deadline = change.deadline;
             target.release = change.release;
             target.pixels = &change.pixels;
+            target.word = change.word >= 0;
             tiles_[static_cast<std::size_t>(change.tile)].targets.push_back(
                 static_cast<int>(kVisibleTiles + i));
         }
@@ -122,9 +138,11 @@ class Scheduler {
         }
         // Drawing a state early must not skip one still due before it.
         std::int64_t release = 0;
-        for (int index : queue.targets) {
-            release = std::max(release, At(index).release);
-            At(index).release = release;
+        for (std::size_t k = 0; k < queue.targets.size(); ++k) {
+            Target& target = At(queue.targets[k]);
+            const std::int64_t soonest = k == 0 ? 0 : target.deadline - kMostAheadSectors;
+            release = std::max({release, target.release, soonest});
+            target.release = release;
         }
     }
 
@@ -143,14 +161,17 @@ class Scheduler {
             while (!waiting.empty() && waiting.top().first <= now) {
                 const int t = waiting.top().second;
                 waiting.pop();
-                ready.emplace(Pending(tiles_[static_cast<std::size_t>(t)]).deadline, t);
+                const Target& pending = Pending(tiles_[static_cast<std::size_t>(t)]);
+                ready.emplace(
+                    pending.word ? pending.deadline : pending.deadline + kWordsFirstSectors,
+                    pending.word ? t : t + kOther);
             }
             if (ready.empty()) {
                 if (waiting.empty()) return;
                 slot = waiting.top().first * kPacketsPerSector;  // nothing may be drawn before
                 continue;
             }
-            const int t = ready.top().second;
+            const int t = ready.top().second % kOther;
             ready.pop();
             if (!SendJob(out, t, slot)) return;  // the stream ends inside it
             const TileQueue& queue = tiles_[static_cast<std::size_t>(t)];

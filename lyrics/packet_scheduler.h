@@ -46,11 +46,13 @@ struct PacketSchedule {
 };
 
 // `sectorCount` blocks. A job is a tile brought to its latest state that may
-// be drawn now (release <= now); states it overtakes count as shown with it.
+// be drawn now (release <= now, and no more than 5 s before it is due);
+// states it overtakes count as shown with it.
 // Its deadline is its earliest state's; the picture's own tiles get the
 // sector they would end in if sent alone, in order, so a line due early goes
-// before the rest of the picture. Each job costs what PlanTileUpdate says
-// from what the tile shows at that moment.
+// before the rest of the picture. Earliest deadline first, with the words
+// ahead of everything else due less than 2 s after them. Each job costs
+// what PlanTileUpdate says from what the tile shows at that moment.
 PacketSchedule SchedulePackets(const ScreenTimeline& timeline, std::int64_t sectorCount,
                                const ScheduleOptions& options);
 

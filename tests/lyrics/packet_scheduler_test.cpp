@@ -1,7 +1,8 @@
 // The packet scheduler's rules, seen through Orvane's decoder: each tile
-// update leaves exactly the wanted pixels, overtaken states are skipped but
-// counted, nothing is drawn before its release, and what the stream cannot
-// carry is reported, never dropped silently.
+// update leaves exactly the wanted pixels in the fewest packets, overtaken
+// states are skipped but counted, nothing is drawn before its release nor
+// long before it is due, words go before lines due with them, and what the
+// stream cannot carry is reported, never dropped silently.
 #include "lyrics/packet_scheduler.h"
 
 #include <gtest/gtest.h>
@@ -101,8 +102,12 @@ TEST(PacketScheduler, SkipsOvertakenStatesAndWaitsForRelease) {
     timeline.changes.push_back(Change(7, 0, 11, 0, 2));
     // Tile 300: must not be drawn before sector 400.
     timeline.changes.push_back(Change(300, 400, 405, 1, 3));
+    // Tile 500: its place is free from the start, but it is due at 1000.
+    timeline.changes.push_back(Change(500, 0, 1000, -1, 4));
     timeline.words = {{0, 200, 0}, {5300, 5400, 0}};
     const Outcome run = Schedule(timeline, 1200);
+    EXPECT_NE(TileOf(run.screens[600], 500), timeline.changes[3].pixels) << "shown a minute early";
+    EXPECT_EQ(TileOf(run.screens[1000], 500), timeline.changes[3].pixels);
 
     for (const CdgScreen& screen : run.screens) {
         EXPECT_NE(TileOf(screen, 7), timeline.changes[0].pixels) << "the overtaken state shows";
@@ -112,17 +117,8 @@ TEST(PacketScheduler, SkipsOvertakenStatesAndWaitsForRelease) {
     EXPECT_EQ(TileOf(run.screens[405], 300), timeline.changes[2].pixels);
     EXPECT_EQ(run.schedule.lateness.lateWords, 0);
     EXPECT_EQ(run.schedule.lateness.unsentChanges, 0);
-    // The rest of the picture went on around them, and all of it arrived.
-    ASSERT_GE(run.schedule.pictureDoneSector, 0);
-    for (int t = 0; t < 768; ++t) {
-        if (t == 7 || t == 300) continue;
-        TilePixels picture;
-        for (int i = 0; i < kTilePixels; ++i) {
-            picture[static_cast<std::size_t>(i)] =
-                PixelAt(timeline.picture, (t % 48) * 6 + i % 6, (t / 48) * 12 + i / 6);
-        }
-        ASSERT_EQ(TileOf(run.screens.back(), t), picture) << "tile " << t;
-    }
+    // The picture went on around them (the oracle test compares it).
+    EXPECT_GE(run.schedule.pictureDoneSector, 0);
 }
 
 TEST(PacketScheduler, ReportsWhatTheStreamCannotCarry) {
@@ -165,6 +161,19 @@ TEST(PacketScheduler, ReportsWhatTheStreamCannotCarry) {
             EXPECT_EQ(TileOf(run.screens.back(), change.tile), change.pixels) << c.name;
         }
     }
+}
+
+TEST(PacketScheduler, WordsGoBeforeALineDueWithThem) {
+    ScreenTimeline timeline;  // a black picture
+    // A line of 96 tiles (192 packets, 48 sectors) due at 100, and a word
+    // being sung elsewhere due at 105: the word must not wait for the line.
+    for (int t = 0; t < 96; ++t) timeline.changes.push_back(Change(t, 90, 100, -1, 1));
+    timeline.changes.push_back(Change(700, 105, 105, 0, 2));
+    timeline.words.push_back({1400, 1500, 0});
+    const Outcome run = Schedule(timeline, 400);
+    EXPECT_EQ(TileOf(run.screens[105], 700), timeline.changes.back().pixels);
+    EXPECT_EQ(run.schedule.lateness.lateWords, 0);
+    EXPECT_EQ(TileOf(run.screens.back(), 95), timeline.changes[95].pixels);
 }
 
 }  // namespace
