@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     }
     const auto start = std::chrono::steady_clock::now();
     const ScreenTimelineResult result =
-        BuildScreenTimeline(test::BusyPicture(), test::TestSong(), LayoutOptions{}, 240 * 75);
+        BuildScreenTimeline(test::PhotoPicture(), test::TestSong(), LayoutOptions{}, 240 * 75);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (!result.ok) {

@@ -18,9 +18,9 @@ namespace orvane::test {
 // once, some are split into two syllables.
 Lyrics TestSong(int lines = 50);
 
-// A busy picture using all 16 colours: soft waves of many hues with fine
-// detail, the kind a photo leaves after reduction.
-Picture BusyPicture();
+// A busy photo-like picture: clouds of colour with detail at every scale,
+// reduced to 16 dithered colours as the import reduces a photo.
+Picture PhotoPicture();
 
 // Palette indices of the 288 x 192 screen, top row first, once every state
 // due by `sector` is drawn over the timeline's picture.

@@ -115,7 +115,7 @@ TEST_P(TimelineTable, ShowsWhatTheSingerNeeds) {
     const std::int64_t sectors =
         c.sectors ? c.sectors : SectorAt(lyrics.lines.back().StartMs() + 1000);
     const ScreenTimelineResult result =
-        BuildScreenTimeline(test::BusyPicture(), lyrics, c.options, sectors);
+        BuildScreenTimeline(test::PhotoPicture(), lyrics, c.options, sectors);
     ASSERT_TRUE(result.ok) << result.message;
     const ScreenTimeline& timeline = result.timeline;
     ASSERT_EQ(timeline.words.size(), lyrics.WordCount());
