@@ -119,21 +119,29 @@ Picture PhotoPicture() {
     return picture;
 }
 
-std::vector<std::uint8_t> ScreenAt(const ScreenTimeline& timeline, std::int64_t sector) {
-    std::vector<std::uint8_t> screen(static_cast<std::size_t>(kPictureWidth) * kPictureHeight);
+ScreenPainter::ScreenPainter(const ScreenTimeline& timeline)
+    : timeline_(timeline), screen_(static_cast<std::size_t>(kPictureWidth) * kPictureHeight) {
     for (int y = 0; y < kPictureHeight; ++y)
         for (int x = 0; x < kPictureWidth; ++x)
-            screen[static_cast<std::size_t>(y) * kPictureWidth + x] =
+            screen_[static_cast<std::size_t>(y) * kPictureWidth + x] =
                 PixelAt(timeline.picture, x, y);
-    for (const TileState& state : timeline.changes) {
-        if (state.deadline > sector) break;
+}
+
+const std::vector<std::uint8_t>& ScreenPainter::At(std::int64_t sector) {
+    for (; next_ < timeline_.changes.size() && timeline_.changes[next_].deadline <= sector;
+         ++next_) {
+        const TileState& state = timeline_.changes[next_];
         const int left = state.tile % 48 * 6, top = state.tile / 48 * 12;
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 6; ++x)
-                screen[static_cast<std::size_t>(top + y) * kPictureWidth + left + x] =
+                screen_[static_cast<std::size_t>(top + y) * kPictureWidth + left + x] =
                     state.pixels[y * 6 + x];
     }
-    return screen;
+    return screen_;
+}
+
+std::vector<std::uint8_t> ScreenAt(const ScreenTimeline& timeline, std::int64_t sector) {
+    return ScreenPainter(timeline).At(sector);
 }
 
 std::vector<std::uint8_t> ToRgb(const std::vector<std::uint8_t>& screen, const Palette& palette) {

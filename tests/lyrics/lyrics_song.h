@@ -26,6 +26,18 @@ Picture PhotoPicture();
 // due by `sector` is drawn over the timeline's picture.
 std::vector<std::uint8_t> ScreenAt(const ScreenTimeline& timeline, std::int64_t sector);
 
+// The same for sectors in order, drawing only the states between them.
+class ScreenPainter {
+  public:
+    explicit ScreenPainter(const ScreenTimeline& timeline);
+    const std::vector<std::uint8_t>& At(std::int64_t sector);  // never an earlier one
+
+  private:
+    const ScreenTimeline& timeline_;
+    std::vector<std::uint8_t> screen_;
+    std::size_t next_ = 0;
+};
+
 // The same as RGB, 3 bytes a pixel, for WritePng or an OCR engine.
 std::vector<std::uint8_t> ToRgb(const std::vector<std::uint8_t>& screen, const Palette& palette);
 
