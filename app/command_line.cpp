@@ -1,11 +1,15 @@
 #include "app/command_line.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
 #include <filesystem>
-#include <fstream>
+#include <string_view>
 #include <utility>
 
-#include "input/file_chooser.h"
+#include "input/input_file.h"
+#include "input/raw_file.h"
 
 namespace orvane {
 
@@ -44,16 +48,17 @@ StartCommand UsageError(std::string error) {
 }  // namespace
 
 InputKind InputKindOf(const std::string& path) {
+    // Only a file is looked into: opening a pipe to read it could wait for ever.
+    const OpenedInput input = OpenInputFile(path, O_RDONLY);
+    if (!input) return InputKind::Other;
     std::array<char, 12> head{};
-    std::ifstream file(path, std::ios::binary);
-    if (!file.read(head.data(), head.size())) {
-        // A BMP shorter than twelve bytes is still a (broken) BMP.
-        if (file.gcount() >= 2 && head[0] == 'B' && head[1] == 'M') return InputKind::Picture;
-        return InputKind::Other;
-    }
-    const std::string_view text(head.data(), head.size());
+    const long got = ReadUpTo(input.fd, head.data(), head.size());
+    close(input.fd);
+    const std::string_view text(head.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+    // A BMP shorter than twelve bytes is still a (broken) BMP.
     if (text.starts_with("BM")) return InputKind::Picture;
-    if (text.starts_with("RIFF") && text.substr(8, 4) == "WAVE") return InputKind::Recording;
+    if (text.starts_with("RIFF") && text.size() == head.size() && text.substr(8, 4) == "WAVE")
+        return InputKind::Recording;
     return InputKind::Other;
 }
 
@@ -93,9 +98,10 @@ std::string StartUsage() {
     return "Usage: orvane [PICTURE] [RECORDING] [OUTPUT]\n"
            "       orvane --help | --version | --help-page\n"
            "\n"
-           "Opens the window with the files given taken as if chosen with their\n"
-           "browse buttons. PICTURE and RECORDING may come in either order: a BMP\n"
-           "and a WAVE are told apart by their contents.\n"
+           "Opens the window and takes the files given as files dropped on it: a\n"
+           "BMP or WAVE is checked, any other picture or song (JPEG, PNG, MP3,\n"
+           "FLAC...) is imported. PICTURE and RECORDING may come in either order;\n"
+           "OUTPUT names the image to write.\n"
            "\n"
            "  --help       print this text and exit\n"
            "  --version    print the version and exit\n"
@@ -103,12 +109,6 @@ std::string StartUsage() {
            "  --           end of options\n"
            "\n"
            "orvane-cli makes images without the window.\n";
-}
-
-void TakeStartFiles(FileSelection& selection, const StartFiles& files) {
-    if (!files.picture.empty()) selection.TakeBitmap(files.picture);
-    if (!files.recording.empty()) selection.TakeWave(files.recording);
-    if (!files.output.empty()) selection.TakeOutput(WithDefaultExtension(files.output, "CDG"));
 }
 
 }  // namespace orvane

@@ -1,12 +1,11 @@
 // The desktop program's command line: `orvane [PICTURE] [RECORDING] [OUTPUT]`,
 // as the desktop's "Open with" gives it files. The two inputs come in either
-// order and are told apart by what they hold, not by their names.
+// order and are told apart by what they hold, not by their names; the
+// window takes them as dropped files (app/start_files.h).
 #pragma once
 
 #include <string>
 #include <vector>
-
-#include "app/file_selection.h"
 
 namespace orvane {
 
@@ -42,10 +41,5 @@ struct StartCommand {
 StartCommand ParseStartCommand(const std::vector<std::string>& args);
 
 std::string StartUsage();
-
-// Takes the given files as if chosen with their browse buttons: the picture,
-// then the recording, then the output (".CDG" added to a name without an
-// extension, as the chooser does).
-void TakeStartFiles(FileSelection& selection, const StartFiles& files);
 
 }  // namespace orvane

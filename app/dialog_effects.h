@@ -19,7 +19,7 @@ struct FileChoice {
 };
 
 class DialogEffects {
-public:
+  public:
     virtual ~DialogEffects() = default;
 
     // Caption of the Start/Stop button, "&Start" or "&Stop", ampersand included.
@@ -52,6 +52,9 @@ public:
     // the default extension without a dot.
     virtual FileChoice ChooseFile(bool open, const std::string& title, const std::string& filter,
                                   const std::string& extension) = 0;
+    // The save chooser's question before it replaces the existing `path`;
+    // true to replace.
+    virtual bool AskToReplace(const std::string& path) = 0;
     // Shows the three paths in their fields.
     virtual void ShowPaths() = 0;
     // Redraws the preview now.

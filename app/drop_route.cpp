@@ -1,30 +1,14 @@
 #include "app/drop_route.h"
 
-#include <array>
-#include <cstring>
-#include <fstream>
 #include <memory>
 
+#include "app/command_line.h"
 #include "input/bitmap_reader.h"
 #include "input/wave_reader.h"
 
 namespace orvane {
 
 namespace {
-
-enum class Sniffed { Bitmap, Wave, Other };
-
-Sniffed Sniff(const std::string& path) {
-    std::array<char, 12> head{};
-    std::ifstream in(path, std::ios::binary);
-    in.read(head.data(), head.size());
-    const auto got = in.gcount();
-    if (got >= 2 && std::memcmp(head.data(), "BM", 2) == 0) return Sniffed::Bitmap;
-    if (got >= 12 && std::memcmp(head.data(), "RIFF", 4) == 0 &&
-        std::memcmp(head.data() + 8, "WAVE", 4) == 0)
-        return Sniffed::Wave;
-    return Sniffed::Other;
-}
 
 DropRoute RouteBitmap(const std::string& path) {
     auto scratch = std::make_unique<Picture>();
@@ -50,12 +34,12 @@ DropRoute RouteWave(const std::string& path) {
 }  // namespace
 
 DropRoute RouteForDrop(const std::string& path, const MediaProbe& probe, std::string& reason) {
-    switch (Sniff(path)) {
-        case Sniffed::Bitmap:
+    switch (InputKindOf(path)) {
+        case InputKind::Picture:
             return RouteBitmap(path);
-        case Sniffed::Wave:
+        case InputKind::Recording:
             return RouteWave(path);
-        case Sniffed::Other:
+        case InputKind::Other:
             break;
     }
     switch (probe(path, reason)) {

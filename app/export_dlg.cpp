@@ -36,12 +36,6 @@ std::string ChooseFolder(wxWindow* owner, const std::string& start) {
     return chooser.GetPath().utf8_string();
 }
 
-bool Ask(const BoxRequest& request) {
-    if (CurrentQuestionShower()) return CurrentQuestionShower()(request);
-    return wxMessageBox(WxText(request.text), WxText(request.caption), request.style,
-                        request.owner) == wxYES;
-}
-
 const char* const kKindLabels[] = {
     "MP3+G zip (NAME.zip holding NAME.mp3 and NAME.cdg)",
     "MP3 + CDG (NAME.mp3 and NAME.cdg)",
@@ -57,6 +51,12 @@ void SetFolderShower(FolderShower shower) {
 }
 void SetQuestionShower(QuestionShower shower) {
     CurrentQuestionShower() = std::move(shower);
+}
+
+bool AskQuestion(const BoxRequest& request) {
+    if (CurrentQuestionShower()) return CurrentQuestionShower()(request);
+    return wxMessageBox(WxText(request.text), WxText(request.caption), request.style,
+                        request.owner) == wxYES;
 }
 
 ExportDlg::ExportDlg(wxWindow* parent, const std::string& image, LogLine log)
@@ -221,7 +221,7 @@ void ExportDlg::OnClose(wxCloseEvent& event) {
 }
 
 bool ExportDlg::AskToReplace(const std::string& question) {
-    return Ask({this, question, "Orvane", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION});
+    return AskQuestion({this, question, "Orvane", wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION});
 }
 
 void ExportDlg::ShowBox(const std::string& text, BoxIcon icon) {

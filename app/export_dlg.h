@@ -26,6 +26,8 @@ using FolderShower = std::function<std::string(wxWindow* owner, const std::strin
 void SetFolderShower(FolderShower shower);  // empty: the real chooser
 using QuestionShower = std::function<bool(const BoxRequest&)>;
 void SetQuestionShower(QuestionShower shower);  // empty: the real box
+// A Yes/No box through the question shower; true for Yes.
+bool AskQuestion(const BoxRequest& request);
 
 class ExportDlg : public wxDialog, private ExportFlowEffects {
   public:

@@ -1,7 +1,10 @@
 #include "app/file_selection.h"
 
+#include <sys/stat.h>
+
 #include "app/activity_log.h"
 #include "input/bitmap_reader.h"
+#include "input/output_rule.h"
 #include "input/wave_reader.h"
 
 namespace orvane {
@@ -63,6 +66,14 @@ void FileSelection::TakeOutput(std::string path) {
         AddLogLine(effects_, "Output file selected: " + model_.outputPath);
     }
     effects_.ShowPaths();
+}
+
+// A folder or device is not asked about: Start refuses it with the reason.
+void FileSelection::TakeNamedOutput(std::string path) {
+    struct stat st {};
+    const bool exists = lstat(path.c_str(), &st) == 0 && NotAFileKind(path).empty();
+    if (exists && !effects_.AskToReplace(path)) return;
+    TakeOutput(std::move(path));
 }
 
 void FileSelection::OnBrowseBitmap() {

@@ -30,6 +30,10 @@ class FileSelection {
     void TakeBitmap(std::string path);
     void TakeWave(std::string path);
     void TakeOutput(std::string path);
+    // An output named without the chooser (on the command line): an existing
+    // file is replaced only when the chooser's question says so; otherwise no
+    // output is chosen.
+    void TakeNamedOutput(std::string path);
 
     bool LoadBitmapFile();
     bool CheckWaveFile();

@@ -56,7 +56,7 @@ class LibraryConverter : public ImportConverter {
         av::InputFile input;
         const int rc = input.Open(path);
         if (rc < 0) {
-            reason = "Not a picture or a recording Orvane can read: " + av::Reason(rc);
+            reason = "Not a picture or a recording Orvane can read: " + input.Reason(rc);
             return MediaKind::None;
         }
         const MediaKind kind = KindOfStreams(input.format());

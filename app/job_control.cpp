@@ -6,7 +6,8 @@
 #include "app/activity_log.h"
 #include "encoder/creation_job.h"
 #include "encoder/image_size.h"
-#include "input/file_identity.h"
+#include "encoder/output_claim.h"
+#include "input/output_rule.h"
 
 namespace orvane {
 
@@ -38,7 +39,7 @@ void JobControl::OnStartStop() {
     }
     state.stopRequested = false;
     effects_.SetStartCaption(kStopCaption);
-    if (!FilesChosen() || !OutputDiffersFromInputs()) return;
+    if (!FilesChosen() || !OutputAllowed()) return;
     state.audioByteCount = state.waveFileLength - state.audioDataOffset;
     if (!EnoughSpace()) return;
     StartJob();
@@ -56,11 +57,18 @@ bool JobControl::FilesChosen() {
     return false;
 }
 
-// Creating the output truncates it, so an output that is one of the inputs
-// would destroy that input: refuse it before anything is opened.
-bool JobControl::OutputDiffersFromInputs() {
-    if (!OutputIsAnInput(model_.outputPath, model_.bitmapPath, model_.wavePath)) return true;
-    effects_.ShowBox("Output file must differ from the bitmap and WAVE files", BoxIcon::Error);
+// The output rule, before anything is opened: creating the output empties
+// it, so an output that is one of the inputs would destroy that input, and a
+// device or folder is no place for an image. Replacing was asked about when
+// the output was chosen.
+bool JobControl::OutputAllowed() {
+    const OutputVerdict verdict =
+        CheckOutputs({model_.outputPath}, {model_.bitmapPath, model_.wavePath}, true);
+    if (verdict.ok()) return true;
+    effects_.ShowBox(verdict.refusal == OutputRefusal::IsAnInput
+                         ? "Output file must differ from the bitmap and WAVE files"
+                         : verdict.message,
+                     BoxIcon::Error);
     AddLogLine(effects_, "Invalid output file selected");
     effects_.SetStartCaption(kStartCaption);
     return false;
@@ -102,6 +110,11 @@ void JobControl::OnJobStatus(unsigned code, int value) {
             effects_.SetProgress(value);
             break;
         case JOB_IO_ERROR:
+            if (const OutputRefusal refused = state.outputRefused; refused != OutputRefusal::None) {
+                const std::string text = ClaimRefusalText(refused, state.jobOutputPath);
+                effects_.ShowBox(text, BoxIcon::Error);
+                AddLogLine(effects_, text);
+            }
             if (state.readFailed) {
                 effects_.ShowBox("Error reading file", BoxIcon::Error);
                 AddLogLine(effects_, "Error reading file");

@@ -21,7 +21,7 @@ class JobControl {
 
   private:
     bool FilesChosen();
-    bool OutputDiffersFromInputs();
+    bool OutputAllowed();
     bool EnoughSpace();
     void StartJob();
     void ReturnToStart();

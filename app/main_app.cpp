@@ -12,7 +12,9 @@
 
 #include "app/command_line.h"
 #include "app/help_page.h"
+#include "app/import_window.h"
 #include "app/main_dlg.h"
+#include "app/start_files.h"
 #include "res/resource_ids.h"
 
 namespace orvane {
@@ -59,8 +61,12 @@ int AnswerWithoutWindow(const StartCommand& command) {
 bool CMainApp::OnInit() {
     CMainDlg dlg;
     SetTopWindow(&dlg);
-    // Queued, so the checks' boxes come up over the window as for a browse.
-    dlg.CallAfter([&dlg] { TakeStartFiles(dlg.Selection(), startFiles); });
+    // Queued, so the checks' boxes and the import's dialogs come up over the
+    // window as for a drop.
+    dlg.CallAfter([&dlg] {
+        RunImport(&dlg, dlg.Selection(),
+                  [&dlg](ImportFlow& flow) { TakeStartFiles(flow, dlg.Selection(), startFiles); });
+    });
     dlg.ShowModal();
     // The dialog has ended: release a job waiting in a send and let it close
     // its files before the program goes. A job stuck in a read or write that

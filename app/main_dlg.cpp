@@ -57,6 +57,7 @@ constexpr int kPlayImageCommand = 0x7F70;
 constexpr int kExportCommand = 0x7F71;
 constexpr int kImportPictureCommand = 0x7F72;
 constexpr int kImportRecordingCommand = 0x7F73;
+constexpr int kMakeDiscCommand = 0x7F74;
 
 int MenuId(MenuCommand command) {
     switch (command) {
@@ -68,6 +69,8 @@ int MenuId(MenuCommand command) {
             return kPlayImageCommand;
         case MenuCommand::ExportForPlayers:
             return kExportCommand;
+        case MenuCommand::MakeDisc:
+            return kMakeDiscCommand;
         case MenuCommand::ImportPicture:
             return kImportPictureCommand;
         case MenuCommand::ImportRecording:
@@ -293,6 +296,9 @@ void CMainDlg::OnMenuCommand(wxCommandEvent& event) {
             break;
         case kExportCommand:
             OnExportForPlayers();
+            break;
+        case kMakeDiscCommand:
+            OnMakeDisc();
             break;
         case kImportPictureCommand:
             OnImportPicture();

@@ -29,6 +29,10 @@ namespace orvane {
 
 class PreviewWindow;
 
+// Plays `path` in the player beside `owner` ("Play image...", and a track
+// of "Make a disc..."); a box when it cannot be played.
+void OpenPlayer(wxWindow* owner, const std::string& path);
+
 // The context menu that stands in for the system menu.
 wxMenu* BuildContextMenu(std::string_view aboutString);
 
@@ -59,9 +63,11 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void OpenHelpPage();
 
     // The context menu's tools, each in a file of its own
-    // (main_dlg_player.cpp, main_dlg_export.cpp, main_dlg_import.cpp).
+    // (main_dlg_player.cpp, main_dlg_export.cpp, main_dlg_disc.cpp,
+    // main_dlg_import.cpp).
     void OnPlayImage();
     void OnExportForPlayers();
+    void OnMakeDisc();
     void OnImportPicture();
     void OnImportRecording();
 
@@ -97,6 +103,7 @@ class CMainDlg : public wxDialog, private DialogEffects {
     void AppendLogLine(const std::string& line) override;
     std::optional<std::tm> LocalTime() override;
     std::uint64_t FreeBytes(const std::string& outputPath) override;
+    bool AskToReplace(const std::string& path) override;
     bool StartJob(JobInputs inputs) override;
     bool JobRunning() const override;
     FileChoice ChooseFile(bool open, const std::string& title, const std::string& filter,

@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "app/activity_log.h"
+#include "app/file_selection.h"
 #include "app/main_dlg.h"
 #include "app/message_box.h"
 #include "app/preview.h"
@@ -89,6 +90,10 @@ bool CMainDlg::JobRunning() const {
 FileChoice CMainDlg::ChooseFile(bool open, const std::string& title, const std::string& filter,
                                 const std::string& extension) {
     return ShowChooser(this, open, title, filter, extension);
+}
+
+bool CMainDlg::AskToReplace(const std::string& path) {
+    return orvane::AskToReplace(this, ChooserTitle(false, "CDG"), path);
 }
 
 void CMainDlg::ShowPaths() {

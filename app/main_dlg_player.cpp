@@ -6,27 +6,35 @@
 #include "app/player_dlg.h"
 #include "app/player_files.h"
 #include "app/player_text.h"
+#include "res/resource_ids.h"
 
 namespace orvane {
 
 // A file that cannot be played gives its box and nothing else; one that can
-// opens the player, which may run beside a job (it plays what is on disk).
-void CMainDlg::OnPlayImage() {
-    const FileChoice choice = ShowChooser(this, true, kPlayChooserTitle, kPlayChooserFilter, "cdg",
-                                          ChooserStart(model_.lastImagePath));
-    if (!choice.chosen) return;
+// opens the player beside `owner`, which stays usable: a job may run (the
+// player plays what is on disk) and be stopped. One player at a time: a new
+// file takes the place of the one playing.
+void OpenPlayer(wxWindow* owner, const std::string& path) {
     auto session = std::make_unique<PlayerSession>();
     PlayerError error;
     {
         wxBusyCursor busy;
-        error = session->Open(choice.path);
+        error = session->Open(path);
     }
     if (error) {
-        ShowBox(OpenFailureText(choice.path, error.message), BoxIcon::Error);
+        ShowMessageBox({owner, OpenFailureText(path, error.message), kProgramName,
+                        static_cast<long>(wxOK | wxICON_ERROR)});
         return;
     }
-    CPlayerDlg player(this, std::move(session), choice.path);
-    player.ShowModal();
+    if (CPlayerDlg* playing = CPlayerDlg::Find(owner)) playing->Close();
+    auto* player = new CPlayerDlg(owner, std::move(session), path);
+    player->Show();
+}
+
+void CMainDlg::OnPlayImage() {
+    const FileChoice choice = ShowChooser(this, true, kPlayChooserTitle, kPlayChooserFilter, "cdg",
+                                          ChooserStart(model_.lastImagePath));
+    if (choice.chosen) OpenPlayer(this, choice.path);
 }
 
 }  // namespace orvane

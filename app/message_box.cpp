@@ -34,6 +34,12 @@ void ShowMessageBox(const BoxRequest& request) {
     wxMessageBox(WxText(request.text), WxText(request.caption), request.style, request.owner);
 }
 
+bool AskToReplace(wxWindow* owner, const std::string& title, const std::string& path) {
+    if (!CurrentBoxShower()) return AskToReplaceFile(owner, title, path);
+    CurrentBoxShower()({owner, "Replace " + path + "?", title, wxYES_NO | wxICON_WARNING});
+    return true;
+}
+
 void SetBoxShower(BoxShower shower) {
     CurrentBoxShower() = std::move(shower);
 }

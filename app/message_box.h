@@ -34,6 +34,10 @@ void ShowMessageBox(const BoxRequest& request);
 // Replaces the box (an empty function restores the real one).
 void SetBoxShower(BoxShower shower);
 
+// The save chooser's question before it replaces `path`. While a box shower
+// is set (tests), the shower sees the question and the answer is "replace".
+bool AskToReplace(wxWindow* owner, const std::string& title, const std::string& path);
+
 // A replacement chooser is not told `start`, where the real one starts.
 FileChoice ShowChooser(wxWindow* owner, bool open, const std::string& title,
                        const std::string& filter, const std::string& extension,

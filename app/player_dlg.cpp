@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 #include <wx/display.h>
 #include <wx/image.h>
 #include <wx/sizer.h>
@@ -13,6 +14,7 @@
 #include "app/message_box.h"
 #include "app/player_frame.h"
 #include "app/player_keys.h"
+#include "app/player_window_group.h"
 #include "player/screen_render.h"
 #include "res/resources.h"
 
@@ -24,8 +26,6 @@ namespace {
 // plays), and only when it changed: a redraw sends the whole scaled screen
 // to the display, which is most of the window's cost while playing.
 constexpr int kTickMs = 40;
-// PageUp and PageDown on the slider move this far.
-constexpr int kSliderPageSectors = 30 * 75;
 
 PlayerKey KeyOf(int code) {
     switch (code) {
@@ -37,6 +37,12 @@ PlayerKey KeyOf(int code) {
         case WXK_RIGHT:
         case WXK_NUMPAD_RIGHT:
             return PlayerKey::Right;
+        case WXK_PAGEUP:
+        case WXK_NUMPAD_PAGEUP:
+            return PlayerKey::PageUp;
+        case WXK_PAGEDOWN:
+        case WXK_NUMPAD_PAGEDOWN:
+            return PlayerKey::PageDown;
         case WXK_HOME:
         case WXK_NUMPAD_HOME:
             return PlayerKey::Home;
@@ -65,8 +71,10 @@ int SliderValue(std::uint64_t sectors) {
 
 }  // namespace
 
-// The decoded screen, scaled, painted from a bitmap made only when the
-// screen changes. It takes no focus: the keys belong to the window.
+// The decoded screen, kept at its own size and scaled by the display as it
+// paints. Only the tiles that changed since the last frame are painted and
+// sent to the display again: a player's screen mostly changes a few tiles
+// at a time. It takes no focus: the keys belong to the window.
 class PlayerScreen : public wxWindow {
   public:
     PlayerScreen(wxWindow* parent, int factor)
@@ -76,33 +84,41 @@ class PlayerScreen : public wxWindow {
         Bind(wxEVT_PAINT, &PlayerScreen::OnPaint, this);
     }
 
-    // The next Show draws at the new size.
     void SetFactor(int factor) {
         factor_ = factor;
-        image_ = wxImage(kCdgWidth * factor, kCdgHeight * factor, false);
         const wxSize size(kCdgWidth * factor, kCdgHeight * factor);
         SetMinSize(size);
         SetSize(size);
+        Refresh(false);
     }
     bool AcceptsFocus() const override { return false; }
     bool AcceptsFocusFromKeyboard() const override { return false; }
 
     void Show(const CdgScreen& screen) {
-        RenderRgb(screen, rgb_.data());
-        ScaleNearest(rgb_.data(), kCdgWidth, kCdgHeight, factor_, image_.GetData());
-        bitmap_ = wxBitmap(image_);
-        Refresh(false);
+        RenderRgb(screen, next_.data());
+        const std::vector<TileRun> runs =
+            bitmap_.IsOk() ? ChangedTiles(shown_.data(), next_.data()) : AllTiles();
+        if (runs.empty()) return;
+        shown_ = next_;
+        bitmap_ = wxBitmap(wxImage(kCdgWidth, kCdgHeight, shown_.data(), true));
+        for (const TileRun& run : runs)
+            RefreshRect(
+                wxRect(run.first * kCdgTileWidth * factor_, run.row * kCdgTileHeight * factor_,
+                       run.count * kCdgTileWidth * factor_, kCdgTileHeight * factor_),
+                false);
     }
 
   private:
     void OnPaint(wxPaintEvent&) {
         wxPaintDC dc(this);
-        if (bitmap_.IsOk()) dc.DrawBitmap(bitmap_, 0, 0, false);
+        if (!bitmap_.IsOk()) return;
+        dc.SetUserScale(factor_, factor_);
+        dc.DrawBitmap(bitmap_, 0, 0, false);
     }
 
-    int factor_;
-    RgbScreen rgb_{};
-    wxImage image_;
+    int factor_ = kDefaultScreenFactor;
+    RgbScreen shown_{};
+    RgbScreen next_{};
     wxBitmap bitmap_;
 };
 
@@ -119,7 +135,13 @@ CPlayerDlg::CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session,
     largestFactor_ = LargestScreenFactor(display.width, display.height);
     factor_ = std::min(kDefaultScreenFactor, largestFactor_);
     CreateControls();
+    TakeOwnInput(*this);
     Bind(wxEVT_CHAR_HOOK, &CPlayerDlg::OnCharHook, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CPlayerDlg::OnClose, this);
+    // Close, Escape and the close box end the window, not only hide it.
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { Close(); }, wxID_CANCEL);
+    if (parent != nullptr) parent->Bind(wxEVT_SHOW, &CPlayerDlg::OnParentShow, this);
     Bind(wxEVT_TIMER, &CPlayerDlg::OnTimer, this, timer_.GetId());
     session_->PlayPause();
     ShowState();
@@ -128,6 +150,30 @@ CPlayerDlg::CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session,
 
 CPlayerDlg::~CPlayerDlg() {
     timer_.Stop();
+    if (wxWindow* parent = GetParent()) parent->Unbind(wxEVT_SHOW, &CPlayerDlg::OnParentShow, this);
+}
+
+CPlayerDlg* CPlayerDlg::Find(wxWindow* parent) {
+    for (wxWindow* child : parent->GetChildren()) {
+        auto* player = dynamic_cast<CPlayerDlg*>(child);
+        if (player != nullptr && !player->closing_) return player;
+    }
+    return nullptr;
+}
+
+// The sound stops at once; the window goes when the toolkit is idle.
+void CPlayerDlg::OnClose(wxCloseEvent&) {
+    if (closing_) return;
+    closing_ = true;
+    timer_.Stop();
+    if (session_->playing()) session_->PlayPause();
+    Destroy();
+}
+
+// The main window hides when it ends: the player goes with it.
+void CPlayerDlg::OnParentShow(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown()) Close();
 }
 
 void CPlayerDlg::CreateControls() {
@@ -139,7 +185,7 @@ void CPlayerDlg::CreateControls() {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     playButton_ = new wxButton(this, wxID_ANY, "&Pause");
     slider_ = new wxSlider(this, wxID_ANY, 0, 0, SliderValue(session_->totalSectors()));
-    slider_->SetPageSize(kSliderPageSectors);
+    slider_->SetPageSize(static_cast<int>(kPageStepSectors));
     slider_->SetLineSize(static_cast<int>(kSeekStepSectors));
     // As wide as its widest text from the start, so the row never shifts.
     const std::uint64_t total = session_->totalSectors();
@@ -179,13 +225,14 @@ std::string CPlayerDlg::StatusLine() const {
     return std::string(shownStatus_.utf8_str());
 }
 
-// The player's keys work wherever the focus is; the rest (Tab, Enter on a
-// button, Alt+letter) keep the toolkit's handling.
+// The player's keys work wherever the focus is; the rest (Tab, Enter or
+// Space on a button, Alt+letter) keep the toolkit's handling.
 void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
     const PlayerKey key = KeyOf(event.GetKeyCode());
     const int modifiers = event.GetModifiers();
-    const PlayerAction action =
-        ActionForKey(key, modifiers & wxMOD_SHIFT, modifiers & (wxMOD_CONTROL | wxMOD_ALT));
+    const bool onButton = dynamic_cast<wxButton*>(FindFocus()) != nullptr;
+    const PlayerAction action = ActionForKey(key, modifiers & wxMOD_SHIFT,
+                                             modifiers & (wxMOD_CONTROL | wxMOD_ALT), onButton);
     switch (action) {
         case PlayerAction::None:
             if (key != PlayerKey::F1) event.Skip();
@@ -198,7 +245,7 @@ void CPlayerDlg::OnCharHook(wxKeyEvent& event) {
             Zoom(ZoomedFactor(action, factor_, largestFactor_));
             return;
         case PlayerAction::Close:
-            EndDialog(wxID_CANCEL);
+            Close();
             return;
         case PlayerAction::PlayPause:
             session_->PlayPause();

@@ -2,6 +2,10 @@
 // shows it, following the sound, with Play/Pause, a time slider and the
 // elapsed and total time. Every decision lives in PlayerSession and the
 // plain player_* code; this only presents them.
+//
+// It runs beside the main window, not modally: the main window's Stop and
+// Exit work while it plays. Closing it destroys it; the main window closes
+// it when it ends.
 #pragma once
 
 #include <wx/dialog.h>
@@ -23,9 +27,13 @@ class PlayerScreen;
 
 class CPlayerDlg : public wxDialog {
   public:
-    // Shows the file `session` has open, playing from the start.
+    // Made with new and shown with Show: the file `session` has open,
+    // playing from the start.
     CPlayerDlg(wxWindow* parent, std::unique_ptr<PlayerSession> session, const std::string& path);
     ~CPlayerDlg() override;
+
+    // The player open over `parent`, if any.
+    static CPlayerDlg* Find(wxWindow* parent);
 
     // For tests: the parts as the user sees them.
     PlayerSession& Session() { return *session_; }
@@ -41,6 +49,8 @@ class CPlayerDlg : public wxDialog {
   private:
     void CreateControls();
     void OnCharHook(wxKeyEvent& event);
+    void OnClose(wxCloseEvent& event);
+    void OnParentShow(wxShowEvent& event);
     void RequestHelp();
     void Zoom(int factor);
     void OnPlayButton(wxCommandEvent& event);
@@ -58,6 +68,7 @@ class CPlayerDlg : public wxDialog {
     wxStaticText* timeText_ = nullptr;
     wxStaticText* statusText_ = nullptr;
     wxString shownStatus_;  // as given, before wrapping
+    bool closing_ = false;
 };
 
 }  // namespace orvane

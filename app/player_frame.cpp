@@ -15,18 +15,39 @@ namespace {
 constexpr int kControlsWidth = 40;
 constexpr int kControlsHeight = 160;
 
+constexpr std::size_t kRowBytes = std::size_t{kCdgWidth} * 3;
+constexpr std::size_t kTileBytes = std::size_t{kCdgTileWidth} * 3;
+
 }  // namespace
 
-void ScaleNearest(const std::uint8_t* rgb, int width, int height, int factor, std::uint8_t* out) {
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * factor * 3;
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = out + static_cast<std::size_t>(y) * factor * rowBytes;
-        std::uint8_t* at = row;
-        for (int x = 0; x < width; ++x, rgb += 3) {
-            for (int k = 0; k < factor; ++k, at += 3) std::memcpy(at, rgb, 3);
+std::vector<TileRun> ChangedTiles(const std::uint8_t* before, const std::uint8_t* now) {
+    std::vector<TileRun> runs;
+    for (int row = 0; row < kCdgRows; ++row) {
+        bool changed[kCdgColumns] = {};
+        for (int y = row * kCdgTileHeight; y < (row + 1) * kCdgTileHeight; ++y) {
+            const std::size_t line = static_cast<std::size_t>(y) * kRowBytes;
+            if (std::memcmp(before + line, now + line, kRowBytes) == 0) continue;
+            for (int column = 0; column < kCdgColumns; ++column) {
+                const std::size_t at = line + column * kTileBytes;
+                changed[column] = changed[column] || std::memcmp(before + at, now + at, kTileBytes);
+            }
         }
-        for (int k = 1; k < factor; ++k) std::memcpy(row + k * rowBytes, row, rowBytes);
+        for (int column = 0; column < kCdgColumns; ++column) {
+            if (!changed[column]) continue;
+            if (!runs.empty() && runs.back().row == row &&
+                runs.back().first + runs.back().count == column)
+                ++runs.back().count;
+            else
+                runs.push_back({row, column, 1});
+        }
     }
+    return runs;
+}
+
+std::vector<TileRun> AllTiles() {
+    std::vector<TileRun> runs;
+    for (int row = 0; row < kCdgRows; ++row) runs.push_back({row, 0, kCdgColumns});
+    return runs;
 }
 
 bool SliderMoves(int shown, int now, int total, int pixels, bool playing) {

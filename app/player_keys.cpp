@@ -4,8 +4,9 @@
 
 namespace orvane {
 
-PlayerAction ActionForKey(PlayerKey key, bool shift, bool ctrlOrAlt) {
+PlayerAction ActionForKey(PlayerKey key, bool shift, bool ctrlOrAlt, bool buttonFocused) {
     if (ctrlOrAlt) return PlayerAction::None;
+    if (key == PlayerKey::Space && buttonFocused) return PlayerAction::None;
     if (key == PlayerKey::Plus) return PlayerAction::ZoomIn;
     if (key == PlayerKey::Minus) return PlayerAction::ZoomOut;
     if (shift) return PlayerAction::None;
@@ -16,6 +17,10 @@ PlayerAction ActionForKey(PlayerKey key, bool shift, bool ctrlOrAlt) {
             return PlayerAction::Back;
         case PlayerKey::Right:
             return PlayerAction::Forward;
+        case PlayerKey::PageUp:
+            return PlayerAction::PageBack;
+        case PlayerKey::PageDown:
+            return PlayerAction::PageForward;
         case PlayerKey::Home:
             return PlayerAction::ToStart;
         case PlayerKey::End:
@@ -38,11 +43,16 @@ int ZoomedFactor(PlayerAction action, int factor, int largest) {
 
 std::uint64_t SeekTarget(PlayerAction action, std::uint64_t now, std::uint64_t total) {
     now = std::min(now, total);
+    const auto back = [now](std::uint64_t step) { return now > step ? now - step : 0; };
     switch (action) {
         case PlayerAction::Back:
-            return now > kSeekStepSectors ? now - kSeekStepSectors : 0;
+            return back(kSeekStepSectors);
         case PlayerAction::Forward:
             return std::min(now + kSeekStepSectors, total);
+        case PlayerAction::PageBack:
+            return back(kPageStepSectors);
+        case PlayerAction::PageForward:
+            return std::min(now + kPageStepSectors, total);
         case PlayerAction::ToStart:
             return 0;
         case PlayerAction::ToEnd:

@@ -8,6 +8,7 @@ std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString) {
                                    {MenuCommand::Separator, ""},
                                    {MenuCommand::PlayImage, "&Play image..."},
                                    {MenuCommand::ExportForPlayers, "&Export for players..."},
+                                   {MenuCommand::MakeDisc, "Make a &disc..."},
                                    {MenuCommand::ImportPicture, "&Import picture..."},
                                    {MenuCommand::ImportRecording, "Import &recording..."}};
     if (!aboutString.empty()) {

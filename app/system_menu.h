@@ -14,6 +14,7 @@ enum class MenuCommand {
     Separator,
     PlayImage,
     ExportForPlayers,
+    MakeDisc,
     ImportPicture,
     ImportRecording,
     About
@@ -25,7 +26,7 @@ struct MenuEntry {
 };
 
 // "Minimize", "Close"; a separator and the group of tools (play, export,
-// import); then a separator and `aboutString`, the last two only when
+// disc, import); then a separator and `aboutString`, the last two only when
 // `aboutString` is not empty.
 std::vector<MenuEntry> SystemMenuEntries(std::string_view aboutString);
 

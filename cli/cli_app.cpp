@@ -1,13 +1,18 @@
 #include "cli/cli_app.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <ostream>
+#include <string_view>
 #include <vector>
 
 #include "cli/check_command.h"
 #include "cli/cli_command.h"
 #include "cli/create_command.h"
+#include "cli/disc_command.h"
 #include "cli/export_command.h"
 #include "cli/prepare_command.h"
 #include "cli/render_command.h"
@@ -36,7 +41,8 @@ const char* const kCreateHelp =
 const char* const kExitHelp =
     "\n"
     "Exit status: 0 completed, 1 an input or the output was refused, 2 usage error,\n"
-    "3 error reading or writing during the run, 130 stopped by SIGINT or SIGTERM.\n";
+    "3 error reading or writing (standard output included), 130 stopped by SIGINT,\n"
+    "SIGTERM or SIGHUP.\n";
 
 std::string HelpText(const CLI::App& app) {
     std::string text = UsageText() + '\n' + kCreateHelp;
@@ -76,6 +82,44 @@ int RunCommand(const CliCommand& command, const CLI::App& app, CliEnvironment& e
     return command.run();
 }
 
+// True for a long option of `app` or its commands that may or may not take
+// a value ("--cdg [FILE]").
+bool TakesAnOptionalValue(const CLI::App& app, const std::string& arg) {
+    if (!arg.starts_with("--")) return false;
+    std::vector<const CLI::App*> apps{&app};
+    for (const CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+        apps.push_back(sub);
+    for (const CLI::App* a : apps) {
+        for (const CLI::Option* option : a->get_options()) {
+            const auto& names = option->get_lnames();
+            if (option->get_expected_min() == 0 && option->get_expected_max() >= 1 &&
+                option->get_type_size_max() > 0 &&
+                std::find(names.begin(), names.end(), arg.substr(2)) != names.end())
+                return true;
+        }
+    }
+    return false;
+}
+
+// "--" ends the options: what follows is a file name even if it starts with
+// "-". CLI11 takes a "--" right after an option that may take a value, or
+// after that option's one value, as the end of that option's values only,
+// and would then read "-x.img" as an option; such a "--" is given twice,
+// once for the option and once for the file names.
+std::vector<const char*> WithEndOfOptions(int argc, const char* const* argv, const CLI::App& app) {
+    std::vector<const char*> args(argv, argv + argc);
+    const auto end = std::find_if(args.begin() + std::min(argc, 1), args.end(),
+                                  [](const char* a) { return std::string_view(a) == "--"; });
+    const auto at = static_cast<std::size_t>(end - args.begin());
+    if (end == args.end() || at < 2) return args;
+    const std::string before = args[at - 1];
+    const bool value = !(before.size() > 1 && before[0] == '-');
+    if (TakesAnOptionalValue(app, before) ||
+        (value && at >= 3 && TakesAnOptionalValue(app, args[at - 2])))
+        args.insert(end, "--");
+    return args;
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -89,7 +133,22 @@ int UsageError(const std::string& message, CliEnvironment& env) {
     return kExitUsage;
 }
 
-int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
+namespace {
+
+// Standard output carries check's verdict, the help and the version: a write
+// there that failed (a full disk, a reader gone) lost them, whatever the
+// command itself concluded.
+int FlushOut(int status, CliEnvironment& env) {
+    errno = 0;
+    env.out.flush();
+    if (env.out.good()) return status;
+    const int error = errno;
+    env.err << "orvane-cli: cannot write to standard output"
+            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+    return kExitIoError;
+}
+
+int ParseAndRun(int argc, const char* const* argv, CliEnvironment& env) {
     CLI::App app("Makes and checks CD+G disc images.", "orvane-cli");
     app.set_help_flag("--help,-h", "print the help");
     bool version = false;
@@ -103,12 +162,14 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
     commands.push_back(SetUpRenderCommand(app, env));
     commands.push_back(SetUpCheckCommand(app, env));
     commands.push_back(SetUpExportCommand(app, env));
+    commands.push_back(SetUpDiscCommand(app, env));
     commands.push_back(SetUpPreparePictureCommand(app, env));
     commands.push_back(SetUpPrepareRecordingCommand(app, env));
     app.require_subcommand(0, 1);
 
     try {
-        app.parse(argc, argv);
+        const std::vector<const char*> args = WithEndOfOptions(argc, argv, app);
+        app.parse(static_cast<int>(args.size()), args.data());
     } catch (const CLI::ParseError& error) {
         return ReportParse(error, app, env);
     }
@@ -120,6 +181,12 @@ int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
         if (command.app->parsed()) return RunCommand(command, app, env);
     }
     return create.run();
+}
+
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, CliEnvironment& env) {
+    return FlushOut(ParseAndRun(argc, argv, env), env);
 }
 
 }  // namespace orvane

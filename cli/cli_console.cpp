@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "app/activity_log.h"
+#include "encoder/output_claim.h"
 
 namespace orvane {
 namespace {
@@ -61,6 +62,10 @@ void CliStatusSink::Send(JobStatus code, int value) {
             break;
         case JOB_IO_ERROR:
             ioError_ = true;
+            if (const OutputRefusal refused = state_.outputRefused.load(std::memory_order_acquire);
+                refused != OutputRefusal::None) {
+                console_.Error(ClaimRefusalText(refused, state_.jobOutputPath));
+            }
             if (state_.readFailed.load(std::memory_order_acquire)) {
                 console_.Error("Error reading file");
             }
@@ -76,11 +81,6 @@ void CliStatusSink::Send(JobStatus code, int value) {
             console_.Info("Completed");
             break;
     }
-}
-
-std::string IgnoredTailLine(std::uint64_t bytes, const std::string& file) {
-    return "Ignored the last " + std::to_string(bytes) + " bytes of " + file +
-           ": not a whole sector";
 }
 
 }  // namespace orvane

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "encoder/job_state.h"
+#include "input/sector_file.h"
 
 namespace orvane {
 
@@ -43,9 +44,8 @@ class CliConsole {
     bool progressOpen_ = false;
 };
 
-// "Ignored the last N bytes of FILE: not a whole sector", for the commands
-// that read an image or a .cdg.
-std::string IgnoredTailLine(std::uint64_t bytes, const std::string& file);
+// IgnoredTailLine, for the commands that read an image or a .cdg, comes
+// with input/sector_file.h.
 
 // Turns the job's statuses into console lines. Send() prints under the
 // console's lock and returns, which is all the handling a status needs here.

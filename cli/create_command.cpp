@@ -22,7 +22,7 @@
 #include "encoder/output_file.h"
 #include "export/export_request.h"
 #include "input/bitmap_reader.h"
-#include "input/file_identity.h"
+#include "input/output_rule.h"
 #include "input/wave_reader.h"
 
 namespace orvane {
@@ -66,35 +66,39 @@ bool CheckRecording(const std::string& path, WaveNumbers& numbers, CliConsole& c
                   console);
 }
 
-bool PathExists(const std::string& path) {
-    std::error_code ec;
-    // symlink_status: a dangling link is still something --force would replace.
-    const auto status = std::filesystem::symlink_status(path, ec);
-    return !ec && status.type() != std::filesystem::file_type::not_found;
+// The output rule over the image and its toc, with the create form's texts
+// (the window's for the image). `named`: every file the user named as an input.
+bool CheckCreateOutputs(const CreateOptions& args, const std::vector<std::string>& named,
+                        CliConsole& console) {
+    const std::string& output = args.files[2];
+    std::vector<std::string> outputs = {output};
+    if (args.toc) outputs.push_back(TocBeside(output));
+    const OutputVerdict verdict = CheckOutputs(outputs, named, args.force);
+    if (verdict.ok()) return true;
+    // The image comes first, so a name both share is the toc's problem.
+    const bool toc =
+        args.toc && (verdict.refusal == OutputRefusal::NamedTwice || verdict.path != output);
+    switch (verdict.refusal) {
+        case OutputRefusal::IsAnInput:
+        case OutputRefusal::NamedTwice:
+            console.Error(toc ? verdict.path + " would replace an input or the image; rename OUTPUT"
+                              : "Output file must differ from the bitmap and WAVE files");
+            break;
+        case OutputRefusal::Exists:
+            console.Error(toc ? verdict.path + " exists, use --force to overwrite"
+                              : "Output file exists, use --force to overwrite");
+            break;
+        default:
+            console.Error(verdict.message);
+            break;
+    }
+    return false;
 }
 
-bool CheckOutput(const CreateOptions& args, std::int64_t audioByteCount, CliEnvironment& env,
-                 CliConsole& console) {
+bool CheckOutput(const CreateOptions& args, const std::vector<std::string>& named,
+                 std::int64_t audioByteCount, CliEnvironment& env, CliConsole& console) {
     const std::string& output = args.files[2];
-    if (OutputIsAnInput(output, args.files[0], args.files[1])) {
-        console.Error("Output file must differ from the bitmap and WAVE files");
-        return false;
-    }
-    if (!args.force && PathExists(output)) {
-        console.Error("Output file exists, use --force to overwrite");
-        return false;
-    }
-    if (args.toc) {
-        const std::string toc = TocBeside(output);
-        if (toc == output || OutputIsAnInput(toc, args.files[0], args.files[1])) {
-            console.Error(toc + " would replace an input or the image; rename OUTPUT");
-            return false;
-        }
-        if (!args.force && PathExists(toc)) {
-            console.Error(toc + " exists, use --force to overwrite");
-            return false;
-        }
-    }
+    if (!CheckCreateOutputs(args, named, console)) return false;
     const std::uint64_t needed = BytesNeeded(audioByteCount);
     const std::uint64_t available = env.freeBytes ? env.freeBytes(output) : 0;
     if (needed > available) {
@@ -115,6 +119,7 @@ JobRunner::StartResult StartJob(JobRunner& runner, JobInputs inputs, JobState& s
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, &previous);
     const auto result = runner.Start(std::move(inputs), state, sink);
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
@@ -139,12 +144,17 @@ int RunJob(JobInputs inputs, CliEnvironment& env, CliConsole& console) {
         return kExitIoError;
     }
     runner.Wait();
-    if (sink.ioError()) return kExitIoError;
+    if (sink.ioError()) {
+        return state.outputRefused.load() == OutputRefusal::None ? kExitIoError : kExitRefused;
+    }
     if (sink.completed()) return kExitCompleted;
     return kExitStopped;
 }
 
-int CheckAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& console) {
+// `named`: the files the user named as inputs, which may be others than
+// those in `args` (the originals of --convert's temporary files).
+int CheckAndRun(const CreateOptions& args, std::vector<std::string> named, CliEnvironment& env,
+                CliConsole& console) {
     JobState& state = env.state;
     Picture picture{};
     InitPicture(picture);
@@ -158,11 +168,14 @@ int CheckAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& cons
     state.audioDataOffset = numbers.audioDataOffset;
     state.audioByteCount = numbers.fileLength - numbers.audioDataOffset;
 
-    if (!CheckOutput(args, state.audioByteCount, env, console)) return kExitRefused;
+    named.insert(named.end(), {args.files[0], args.files[1]});
+    if (!CheckOutput(args, named, state.audioByteCount, env, console)) return kExitRefused;
     state.outputChosen = true;
     state.jobWavePath = args.files[1];
     state.jobOutputPath = args.files[2];
-    const int status = RunJob(SnapshotInputs(state, picture), env, console);
+    JobInputs inputs = SnapshotInputs(state, picture);
+    inputs.replaceOutput = args.force;
+    const int status = RunJob(std::move(inputs), env, console);
     if (status != kExitCompleted || !args.toc) return status;
     ExportRequest request;
     request.image = args.files[2];
@@ -203,11 +216,10 @@ class ScratchFolder {
 };
 
 int ConvertAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& console) {
-    // The originals count as inputs too: the output must never replace them.
-    if (OutputIsAnInput(args.files[2], args.files[0], args.files[1])) {
-        console.Error("Output file must differ from the bitmap and WAVE files");
-        return kExitRefused;
-    }
+    // The originals are the files the user named: every output is checked
+    // against them, before anything is converted.
+    const std::vector<std::string> originals = {args.files[0], args.files[1]};
+    if (!CheckCreateOutputs(args, originals, console)) return kExitRefused;
     ScratchFolder scratch;
     if (!scratch.ok()) {
         console.Error(std::string("Cannot make a temporary folder: ") + std::strerror(errno));
@@ -225,12 +237,12 @@ int ConvertAndRun(const CreateOptions& args, CliEnvironment& env, CliConsole& co
         ReportConversion(PrepareRecording(args.files[1], converted.files[1], {}, false, progress),
                          console, "Recording converted: " + args.files[1]);
     if (status != kExitCompleted) return status;
-    return CheckAndRun(converted, env, console);
+    return CheckAndRun(converted, originals, env, console);
 }
 
 int RunCreate(const CreateOptions& args, CliEnvironment& env) {
     CliConsole console(env.err, env.errIsTerminal, args.quiet, env.localTime);
-    return args.convert ? ConvertAndRun(args, env, console) : CheckAndRun(args, env, console);
+    return args.convert ? ConvertAndRun(args, env, console) : CheckAndRun(args, {}, env, console);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace {
 struct ExportOptions {
     std::string image;
     std::string cdg, wav, mp3, zip, wavZip, toc;
+    std::string title, artist;
     int bitrate = 192;
     bool force = false;
     bool quiet = false;
@@ -59,6 +60,8 @@ ExportRequest RequestFor(const ExportOptions& o, const CLI::App& sub) {
     r.image = o.image;
     r.bitrateKbps = o.bitrate;
     r.replace = o.force;
+    r.title = o.title;
+    r.artist = o.artist;
     r.targets.cdg = OrDefault(sub, "--cdg", o.cdg, base + ".cdg");
     r.targets.wav = OrDefault(sub, "--wav", o.wav, base + ".wav");
     r.targets.mp3 = OrDefault(sub, "--mp3", o.mp3, base + ".mp3");
@@ -102,11 +105,15 @@ CliCommand SetUpExportCommand(CLI::App& app, CliEnvironment& env) {
     Target(sub, "--toc", o->toc, "cdrdao's table of contents for burning the image");
     sub->add_option("--bitrate", o->bitrate, "the MP3's kbit/s (default 192)")
         ->check(CLI::IsMember(Mp3Bitrates()));
+    sub->add_option("--title", o->title, "the MP3's title tag (default: from its name)");
+    sub->add_option("--artist", o->artist, "the MP3's artist tag (default: from its name)");
     sub->add_flag("--force", o->force, "replace files that exist");
     sub->add_flag("--quiet", o->quiet, "print errors only");
     sub->footer(
         "A target option without FILE writes NAME.EXT beside the image; no target at all\n"
-        "writes NAME.cdg and NAME.mp3 there. Burn with: cdrdao write --swap NAME.toc");
+        "writes NAME.cdg and NAME.mp3 there (NAME.mp3 and NAME.zip when NAME.cdg is the\n"
+        "image). An MP3 named \"Artist - Title\" is tagged so unless --title or --artist\n"
+        "say otherwise. Burn with: cdrdao write --swap NAME.toc");
     return {sub, [o, sub, &env] {
                 CliConsole console(env.err, env.errIsTerminal, o->quiet, env.localTime);
                 return RunExportCommand(RequestFor(*o, *sub), env, console);

@@ -59,8 +59,14 @@ void InstallStopHandlers() {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal ends the run as Ctrl+C does, cleaning up after it.
+    sigaction(SIGHUP, &action, nullptr);
     action.sa_handler = OnGraceOver;
     sigaction(SIGALRM, &action, nullptr);
+    // A reader that went away (a pipe's other end, closed with the terminal)
+    // makes a write fail instead of ending the program before it has cleaned
+    // up; a failed write to standard output is then reported as an error.
+    signal(SIGPIPE, SIG_IGN);
 }
 
 // A standard descriptor left closed by the caller (`2>&-`) would be handed to

@@ -27,6 +27,10 @@ std::string Seconds(std::uint64_t sectors) {
 int RunRender(const RenderOptions& options, CliEnvironment& env) {
     CliConsole console(env.err, env.errIsTerminal, false, env.localTime);
     const ScreenExport result = ExportScreen(options.input, options.png, options.at);
+    if (result.status == ExportStatus::Refused) {
+        console.Error(result.message);
+        return kExitRefused;
+    }
     if (result.status == ExportStatus::InputFailed) {
         console.Error("Cannot read " + options.input + ": " + result.message);
         return kExitIoError;

@@ -189,7 +189,7 @@ AudioError AudioDecoder::Open(const std::string& path, std::function<bool()> can
     state_ = std::make_unique<State>(std::move(cancelled));
     State& s = *state_;
     auto fail = [&](int code, bool opening) {
-        s.error = {StatusOf(code, opening), av::Reason(code)};
+        s.error = {StatusOf(code, opening), s.input.Reason(code)};
         s.finished = true;
         return s.error;
     };

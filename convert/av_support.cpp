@@ -1,16 +1,32 @@
 #include "convert/av_support.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+
+#include "input/input_file.h"
 
 namespace orvane::av {
 namespace {
 
 constexpr int kIoBufferBytes = 64 * 1024;
+constexpr std::size_t kId3HeaderBytes = 10;
+
+// The length of the ID3v2 tag at `at` (header, body and footer), or 0 when
+// none starts there: "ID3", two version bytes, flags, then the body's size
+// as four 7-bit digits.
+std::int64_t Id3TagBytes(int fd, std::int64_t at) {
+    std::uint8_t h[kId3HeaderBytes];
+    if (pread(fd, h, sizeof h, at) != static_cast<ssize_t>(sizeof h)) return 0;
+    if (h[0] != 'I' || h[1] != 'D' || h[2] != '3' || h[3] == 0xFF || h[4] == 0xFF) return 0;
+    if ((h[6] | h[7] | h[8] | h[9]) & 0x80) return 0;
+    const std::int64_t body = (std::int64_t{h[6]} << 21) | (h[7] << 14) | (h[8] << 7) | h[9];
+    const bool footer = (h[5] & 0x10) != 0;
+    return static_cast<std::int64_t>(kId3HeaderBytes) * (footer ? 2 : 1) + body;
+}
 
 }  // namespace
 
@@ -30,7 +46,7 @@ int InputFile::ReadPacket(void* opaque, std::uint8_t* buf, int size) {
     if (self->Cancelled()) return AVERROR_EXIT;
     ssize_t got;
     do {
-        got = pread(self->fd_, buf, static_cast<std::size_t>(size), self->position_);
+        got = pread(self->fd_, buf, static_cast<std::size_t>(size), self->start_ + self->position_);
     } while (got < 0 && errno == EINTR);
     if (got < 0) return AVERROR(errno);
     if (got == 0) return AVERROR_EOF;
@@ -65,17 +81,22 @@ int InputFile::Interrupt(void* opaque) {
 
 int InputFile::Open(const std::string& path) {
     CaptureLibraryLog();
-    fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) return AVERROR(errno);
-    struct stat st {};
-    if (fstat(fd_, &st) != 0) return AVERROR(errno);
-    if (S_ISDIR(st.st_mode)) return AVERROR(EISDIR);
-    size_ = S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : -1;
+    const OpenedInput input = OpenInputFile(path, O_RDONLY);
+    if (!input) {
+        openError_ = input.error;
+        return AVERROR(EIO);
+    }
+    fd_ = input.fd;
+    // FFmpeg reads a leading ID3v2 tag whole, pictures and text, into memory
+    // several times over, and has no option to leave it; nothing here shows
+    // it, so reading starts after it (after each, when there are several).
+    for (std::int64_t tag; (tag = Id3TagBytes(fd_, start_)) > 0 && start_ < input.size;)
+        start_ = std::min(start_ + tag, input.size);
+    size_ = input.size - start_;
 
     auto* buffer = static_cast<std::uint8_t*>(av_malloc(kIoBufferBytes));
     if (!buffer) return AVERROR(ENOMEM);
-    io_ = avio_alloc_context(buffer, kIoBufferBytes, 0, this, ReadPacket, nullptr,
-                             size_ >= 0 ? Seek : nullptr);
+    io_ = avio_alloc_context(buffer, kIoBufferBytes, 0, this, ReadPacket, nullptr, Seek);
     if (!io_) {
         av_free(buffer);
         return AVERROR(ENOMEM);
@@ -92,7 +113,12 @@ int InputFile::Open(const std::string& path) {
     return 0;
 }
 
-int OpenDecoder(const AVStream* stream, AVDictionary** options, CodecPtr& out) {
+std::string InputFile::Reason(int code) const {
+    return openError_.empty() ? av::Reason(code) : openError_;
+}
+
+int OpenDecoder(const AVStream* stream, AVDictionary** options, CodecPtr& out,
+                const std::function<void(AVCodecContext*)>& prepare) {
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!codec) return AVERROR_DECODER_NOT_FOUND;
     CodecPtr context(avcodec_alloc_context3(codec));
@@ -100,6 +126,7 @@ int OpenDecoder(const AVStream* stream, AVDictionary** options, CodecPtr& out) {
     int rc = avcodec_parameters_to_context(context.get(), stream->codecpar);
     if (rc < 0) return rc;
     context->pkt_timebase = stream->time_base;
+    if (prepare) prepare(context.get());
     rc = avcodec_open2(context.get(), codec, options);
     if (rc < 0) return rc;
     out = std::move(context);

@@ -12,8 +12,9 @@
 namespace orvane::av {
 
 // A file opened for demuxing through our own reads, so that only its bytes
-// choose the format (a PNG named .jpg is still a PNG), and so that a stop
-// request ends any read or probe at once (AVERROR_EXIT).
+// choose the format (a PNG named .jpg is still a PNG), so that a stop request
+// ends any read or probe at once (AVERROR_EXIT), and so that a leading ID3v2
+// tag, however large, costs nothing: it is never read.
 class InputFile {
   public:
     using CancelCheck = std::function<bool()>;
@@ -22,8 +23,13 @@ class InputFile {
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // 0 or an AVERROR; a system error (ENOENT, EACCES, EISDIR) as AVERROR(errno).
+    // 0 or an AVERROR; a system error (ENOENT, EACCES, EISDIR) as
+    // AVERROR(errno). Only a regular file is opened: anything else fails
+    // with AVERROR(EIO), and Reason() says what it is.
     int Open(const std::string& path);
+    // The text for a failed call: what the file is when Open refused it,
+    // else the library's reason (av::Reason).
+    std::string Reason(int code) const;
     AVFormatContext* format() const { return format_.get(); }
     bool Cancelled() const { return cancelled_ && cancelled_(); }
     std::int64_t size() const { return size_; }
@@ -36,12 +42,16 @@ class InputFile {
     CancelCheck cancelled_;
     int fd_ = -1;
     std::int64_t size_ = 0;
-    std::int64_t position_ = 0;
+    std::int64_t start_ = 0;     // where reading starts: after any ID3v2 tag
+    std::int64_t position_ = 0;  // from start_
+    std::string openError_;
     AVIOContext* io_ = nullptr;
     std::unique_ptr<AVFormatContext, FormatCloser> format_;
 };
 
-// Opens a decoder for `stream` with `options` (may be null); 0 or an AVERROR.
-int OpenDecoder(const AVStream* stream, AVDictionary** options, CodecPtr& out);
+// Opens a decoder for `stream` with `options` (may be null), after
+// `prepare` (may be empty) has set what options cannot; 0 or an AVERROR.
+int OpenDecoder(const AVStream* stream, AVDictionary** options, CodecPtr& out,
+                const std::function<void(AVCodecContext*)>& prepare = {});
 
 }  // namespace orvane::av

@@ -1,6 +1,12 @@
 #include "convert/bitmap_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <memory>
+
+#include "input/input_file.h"
 
 namespace orvane {
 namespace {
@@ -30,6 +36,18 @@ std::array<std::uint8_t, kBitmapFileBytes> BitmapFileBytes(const Picture& pictur
     }
     std::copy(picture.pixels.begin(), picture.pixels.end(), at);
     return file;
+}
+
+bool ReadTakenBitmap(const std::string& path, std::array<std::uint8_t, kBitmapFileBytes>& bytes) {
+    const OpenedInput input = OpenInputFile(path, O_RDONLY);
+    if (!input) return false;
+    auto picture = std::make_unique<Picture>();
+    const bool taken =
+        input.size == kBitmapFileBytes &&
+        ReadBitmapFrom(input.fd, input.size, path, *picture).status == BitmapStatus::Accepted &&
+        pread(input.fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size());
+    close(input.fd);
+    return taken;
 }
 
 }  // namespace orvane

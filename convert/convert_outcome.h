@@ -7,14 +7,15 @@ namespace orvane {
 
 enum class ConvertStatus {
     Done,
-    Unreadable,     // the input could not be opened or read (the system's reason)
-    NotSupported,   // not a picture / no sound, or a kind FFmpeg cannot decode
-    Damaged,        // recognised but broken (the decoder's reason)
-    TooLarge,       // a picture over 100 megapixels, refused before decoding
-    OutputIsInput,  // the output names the input file
-    OutputExists,   // the output exists and replacing was not asked for
-    WriteFailed,    // the output could not be written (the system's reason)
-    Stopped,        // the progress sink asked to stop; nothing written
+    Unreadable,      // the input could not be opened or read (the system's reason)
+    NotSupported,    // not a picture / no sound, or a kind FFmpeg cannot decode
+    Damaged,         // recognised but broken (the decoder's reason)
+    TooLarge,        // a picture over 100 megapixels, refused before decoding
+    OutputIsInput,   // the output names the input file
+    OutputExists,    // the output exists and replacing was not asked for
+    OutputNotAFile,  // the output is a folder, device, pipe or socket
+    WriteFailed,     // the output could not be written (the system's reason)
+    Stopped,         // the progress sink asked to stop; nothing written
 };
 
 struct ConvertOutcome {

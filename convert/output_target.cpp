@@ -1,20 +1,24 @@
 #include "convert/output_target.h"
 
-#include <sys/stat.h>
-
-#include "input/file_identity.h"
+#include "input/output_rule.h"
 
 namespace orvane {
 
 ConvertOutcome CheckOutputTarget(const std::string& input, const std::string& output,
                                  bool replace) {
     if (output.empty()) return {ConvertStatus::WriteFailed, "No output file was named"};
-    if (OutputIsAnInput(output, input, ""))
-        return {ConvertStatus::OutputIsInput, "The output may not be the input file: " + output};
-    struct stat st {};
-    if (!replace && lstat(output.c_str(), &st) == 0)
-        return {ConvertStatus::OutputExists, "The output file already exists: " + output};
-    return {};
+    const OutputVerdict verdict = CheckOutputs({output}, {input}, replace);
+    switch (verdict.refusal) {
+        case OutputRefusal::None:
+            return {};
+        case OutputRefusal::IsAnInput:
+            return {ConvertStatus::OutputIsInput,
+                    "The output may not be the input file: " + output};
+        case OutputRefusal::Exists:
+            return {ConvertStatus::OutputExists, "The output file already exists: " + output};
+        default:
+            return {ConvertStatus::OutputNotAFile, verdict.message};
+    }
 }
 
 ConvertOutcome WriteFailure(const std::string& output, const OutputError& error) {

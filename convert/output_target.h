@@ -8,8 +8,9 @@
 
 namespace orvane {
 
-// OutputIsInput when `output` is `input` (device and inode, links
-// resolved), OutputExists when it exists and !replace; else Done.
+// The output rule (CheckOutputs) for one conversion: OutputIsInput when
+// `output` is `input` (device and inode, links resolved), OutputNotAFile for a
+// folder, device or pipe, OutputExists when it exists and !replace; else Done.
 ConvertOutcome CheckOutputTarget(const std::string& input, const std::string& output, bool replace);
 
 // A failed OutputFile call as an outcome.

@@ -68,21 +68,34 @@ ConvertOutcome ConvertPicture(const SourcePicture& source, const PictureOptions&
     return ReducePalette(rgba, options.dither, reserved, progress, out);
 }
 
-ConvertOutcome WritePicture(const Picture& picture, const std::string& output,
-                            const std::string& input, bool replace) {
-    if (ConvertOutcome check = CheckOutputTarget(input, output, replace); !check.ok()) return check;
-    const auto bytes = BitmapFileBytes(picture);
+namespace {
+
+ConvertOutcome WriteBitmapBytes(const std::array<std::uint8_t, kBitmapFileBytes>& bytes,
+                                const std::string& output, bool replace, const char* done) {
     OutputFile file;
     OutputError error = file.Create(output);
     if (!error) error = file.Write(bytes.data(), bytes.size());
     if (!error) error = file.Commit(replace);
     if (error) return WriteFailure(output, error);
-    return {ConvertStatus::Done, "Picture converted: " + output};
+    return {ConvertStatus::Done, done + output};
+}
+
+}  // namespace
+
+ConvertOutcome WritePicture(const Picture& picture, const std::string& output,
+                            const std::string& input, bool replace) {
+    if (ConvertOutcome check = CheckOutputTarget(input, output, replace); !check.ok()) return check;
+    return WriteBitmapBytes(BitmapFileBytes(picture), output, replace, "Picture converted: ");
 }
 
 ConvertOutcome PreparePicture(const std::string& input, const std::string& output,
                               const PictureOptions& options, bool replace, ProgressSink& progress) {
     if (ConvertOutcome check = CheckOutputTarget(input, output, replace); !check.ok()) return check;
+    // A picture that already is what Orvane takes goes through as it is, so
+    // that --convert never changes a picture the plain form would take.
+    if (std::array<std::uint8_t, kBitmapFileBytes> bytes; ReadTakenBitmap(input, bytes))
+        return WriteBitmapBytes(bytes, output, replace,
+                                "Picture copied unchanged (already 288 x 192 in 16 colours): ");
     SourcePicture source;
     ConvertOutcome outcome = LoadPicture(input, source, progress);
     if (!outcome.ok()) return outcome;

@@ -5,9 +5,12 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 
 #include "convert/av_support.h"
+#include "convert/png_chunks.h"
 
 namespace orvane {
 namespace {
@@ -24,6 +27,10 @@ ConvertOutcome Refusal(ConvertStatus status, std::string message) {
     return {status, std::move(message)};
 }
 
+bool TooManyPixels(std::int64_t width, std::int64_t height) {
+    return width * height > kMaxSourcePixels;
+}
+
 ConvertOutcome TooLarge(std::int64_t width, std::int64_t height) {
     std::string size = width > 0
                            ? std::to_string(width) + " x " + std::to_string(height) + " pixels, "
@@ -32,19 +39,51 @@ ConvertOutcome TooLarge(std::int64_t width, std::int64_t height) {
                    "The picture is too large (" + size + "at most 100 megapixels are converted)");
 }
 
-ConvertOutcome FromAvError(int code, ConvertStatus otherwise, const char* what) {
-    if (code == AVERROR_EXIT) return Refusal(ConvertStatus::Stopped, "Stopped");
-    const std::vector<std::string> lines = av::TakeLogLines();
-    for (const std::string& line : lines)
-        if (line.find("max pixel count") != std::string::npos) return TooLarge(0, 0);
-    const std::string reason = av::Reason(code, lines);
-    if (IsSystemError(code) && otherwise == ConvertStatus::NotSupported)
-        return Refusal(ConvertStatus::Unreadable, "Cannot read the picture: " + reason);
-    return Refusal(otherwise, what + reason);
+// libavutil names the size it refuses: "Picture size 20000x20000 is
+// invalid", "Picture size 12000x9000 exceeds specified max pixel count".
+bool RefusedSize(const std::vector<std::string>& lines, std::int64_t& width, std::int64_t& height) {
+    for (const std::string& line : lines) {
+        const std::size_t at = line.find("Picture size ");
+        unsigned w = 0, h = 0;
+        if (at != std::string::npos &&
+            std::sscanf(line.c_str() + at, "Picture size %ux%u", &w, &h) == 2) {
+            width = w;
+            height = h;
+            return true;
+        }
+    }
+    return false;
 }
 
-bool TooManyPixels(std::int64_t width, std::int64_t height) {
-    return width * height > kMaxSourcePixels;
+// The size the decoder asked pixel memory for, when it was over the limit.
+struct SizeGuard {
+    std::atomic<int> width{0};
+    std::atomic<int> height{0};
+};
+
+// Refuses a picture over the limit the moment the decoder knows its size,
+// before the memory for its pixels is taken.
+int GetBufferWithinLimit(AVCodecContext* codec, AVFrame* frame, int flags) {
+    if (TooManyPixels(frame->width, frame->height)) {
+        auto* guard = static_cast<SizeGuard*>(codec->opaque);
+        guard->width = frame->width;
+        guard->height = frame->height;
+        return AVERROR(ENOMEM);
+    }
+    return avcodec_default_get_buffer2(codec, frame, flags);
+}
+
+ConvertOutcome FromAvError(int code, ConvertStatus otherwise, const char* what,
+                           const std::string& reason = {}, const SizeGuard* guard = nullptr) {
+    if (code == AVERROR_EXIT) return Refusal(ConvertStatus::Stopped, "Stopped");
+    const std::vector<std::string> lines = av::TakeLogLines();
+    if (guard && guard->width > 0) return TooLarge(guard->width, guard->height);
+    std::int64_t width = 0, height = 0;
+    if (RefusedSize(lines, width, height)) return TooLarge(width, height);
+    const std::string text = reason.empty() ? av::Reason(code, lines) : reason;
+    if (IsSystemError(code) && otherwise == ConvertStatus::NotSupported)
+        return Refusal(ConvertStatus::Unreadable, "Cannot read the picture: " + text);
+    return Refusal(otherwise, what + text);
 }
 
 // Reads the next packet of `stream` into `packet`; other streams are skipped.
@@ -167,7 +206,8 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
     av::InputFile input([&progress] { return progress.IsCancelled(); });
     int rc = input.Open(path);
     if (rc < 0)
-        return FromAvError(rc, ConvertStatus::NotSupported, "Not a picture Orvane can read: ");
+        return FromAvError(rc, ConvertStatus::NotSupported,
+                           "Not a picture Orvane can read: ", input.Reason(rc));
     AVFormatContext* format = input.format();
     const int stream = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (stream < 0) {
@@ -183,11 +223,19 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
     av::FramePtr frame(av_frame_alloc());
     if (!packet || !frame) return Refusal(ConvertStatus::Damaged, "Out of memory");
     rc = NextPacket(format, stream, packet.get());
+    if (rc >= 0 && st->codecpar->codec_id == AV_CODEC_ID_PNG) rc = DropPngMetadata(packet.get());
     if (rc < 0) return FromAvError(rc, ConvertStatus::Damaged, "The picture is damaged: ");
 
     AVDictionary* options = nullptr;
-    av_dict_set_int(&options, "max_pixels", kMaxSourcePixels, 0);
+    // The decoder checks its buffer's width rounded up for alignment against
+    // the limit too; the headroom lets a picture of exactly 100 megapixels
+    // through, and its own size is checked exactly once decoded.
+    av_dict_set_int(&options, "max_pixels", kMaxSourcePixels + kMaxSourcePixels / 64, 0);
     if (st->codecpar->codec_id == AV_CODEC_ID_MJPEG) {
+        // The JPEG decoder patches up a cut-off or broken scan without a
+        // word (the rest comes out one flat colour) unless asked to fail;
+        // the other decoders fail on their own.
+        av_dict_set(&options, "err_detect", "explode", 0);
         JpegHeaderSize(st, packet.get(), width, height);
         if (TooManyPixels(width, height)) {
             av_dict_free(&options);
@@ -197,14 +245,22 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
         av_dict_set_int(&options, "lowres", ReducedDecodeLevel(codec, width, height), 0);
     }
     av::CodecPtr codec;
-    rc = av::OpenDecoder(st, &options, codec);
+    SizeGuard guard;
+    rc = av::OpenDecoder(st, &options, codec, [&guard](AVCodecContext* c) {
+        c->opaque = &guard;
+        c->get_buffer2 = GetBufferWithinLimit;
+    });
     av_dict_free(&options);
     if (rc < 0)
         return FromAvError(rc, ConvertStatus::NotSupported, "Not a picture Orvane can read: ");
     progress.SetProgress(10, 100);
     rc = DecodeFirstFrame(format, stream, codec.get(), packet.get(), frame.get());
-    if (rc < 0) return FromAvError(rc, ConvertStatus::Damaged, "The picture is damaged: ");
+    if (rc < 0)
+        return FromAvError(rc, ConvertStatus::Damaged, "The picture is damaged: ", {}, &guard);
     if (progress.IsCancelled()) return Refusal(ConvertStatus::Stopped, "Stopped");
+    if (frame->decode_error_flags != 0 || (frame->flags & AV_FRAME_FLAG_CORRUPT) != 0)
+        return FromAvError(AVERROR_INVALIDDATA, ConvertStatus::Damaged, "The picture is damaged: ");
+    av::TakeLogLines();
     progress.SetProgress(30, 100);
 
     out.orientation = Orientation(frame.get());
@@ -212,6 +268,7 @@ ConvertOutcome DecodePicture(const std::string& path, ProgressSink& progress,
         width = frame->width;
         height = frame->height;
     }
+    if (TooManyPixels(width, height)) return TooLarge(width, height);
     out.fileWidth = out.orientation >= 5 ? height : width;
     out.fileHeight = out.orientation >= 5 ? width : height;
     out.format = avcodec_get_name(st->codecpar->codec_id);

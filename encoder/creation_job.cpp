@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "encoder/image_size.h"
+#include "encoder/output_claim.h"
 #include "encoder/subcode.h"
 #include "encoder/tile_encoder.h"
 
@@ -45,9 +46,7 @@ bool WriteExactly(int fd, const void* buffer, std::size_t count) {
 int OpenFile(const std::string& path, int flags) {
     int fd;
     do {
-        // The user's umask decides who else may read the image, as for any
-        // file a desktop program saves.
-        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+        fd = ::open(path.c_str(), flags | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -176,6 +175,7 @@ JobInputs SnapshotInputs(const JobState& state, const Picture& picture) {
 void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink) {
     state.readFailed.store(false, std::memory_order_release);
     state.writeFailed.store(false, std::memory_order_release);
+    state.outputRefused.store(OutputRefusal::None, std::memory_order_release);
 
     // Opened for writing too, as the recording always has been: a file that
     // another program holds read-only is refused before anything is created.
@@ -185,11 +185,16 @@ void CreationJob(const JobInputs& inputs, JobState& state, StatusSink& sink) {
         sink.Send(JOB_IO_ERROR, 0);
         return;
     }
-    const int output = IsSameFile(wave, inputs.outputPath)
-                           ? -1
-                           : OpenFile(inputs.outputPath, O_RDWR | O_CREAT | O_TRUNC | O_NONBLOCK);
+    const OutputClaim claim = IsSameFile(wave, inputs.outputPath)
+                                  ? OutputClaim{}
+                                  : ClaimOutput(inputs.outputPath, inputs.replaceOutput);
+    const int output = claim.fd;
     if (output < 0) {
-        state.writeFailed.store(true, std::memory_order_release);
+        if (claim.refusal == OutputRefusal::None) {
+            state.writeFailed.store(true, std::memory_order_release);
+        } else {
+            state.outputRefused.store(claim.refusal, std::memory_order_release);
+        }
         sink.Send(JOB_IO_ERROR, 0);
         CloseFile(wave);
         return;

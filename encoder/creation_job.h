@@ -23,6 +23,8 @@ struct JobInputs {
     std::string outputPath;
     std::int64_t audioDataOffset = 0;
     std::int64_t audioByteCount = 0;
+    // False: the output must not exist yet (created with O_EXCL).
+    bool replaceOutput = true;
 };
 
 // Takes the copies from the shared state and the loaded picture.
@@ -32,7 +34,9 @@ JobInputs SnapshotInputs(const JobState& state, const Picture& picture);
 // per iteration, writes readFailed/writeFailed, reports through `sink`.
 // An output path that names the recording itself (by device and inode) is
 // treated as an output that cannot be created, so the audio is never
-// truncated: writeFailed, JOB_IO_ERROR alone.
+// truncated: writeFailed, JOB_IO_ERROR alone. The output is claimed
+// (ClaimOutput) for the whole run; a refused claim sets outputRefused and
+// sends JOB_IO_ERROR alone, with the output untouched.
 // Both files are opened non-blocking: a pipe or device that would stall the
 // job fails its read or write instead. A run that wrote every sector flushes
 // the image to the disk and closes it before JOB_COMPLETED; a failed flush or

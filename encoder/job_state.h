@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "input/output_rule.h"
+
 namespace orvane {
 
 // Status codes the job reports, in the order a front end may receive them.
 enum JobStatus : unsigned {
     JOB_PROGRESS = 0,   // value: percentage 0..100
-    JOB_IO_ERROR = 1,   // readFailed or writeFailed says which
+    JOB_IO_ERROR = 1,   // readFailed, writeFailed or outputRefused says which
     JOB_CANCELLED = 2,  // last status of a run that ended with stopRequested set
     JOB_COMPLETED = 3,  // last status of a run that ended normally
 };
@@ -42,6 +44,9 @@ struct JobState {
     // Written by the job before it sends JOB_IO_ERROR; read while handling it.
     std::atomic<bool> readFailed{false};
     std::atomic<bool> writeFailed{false};
+    // Set instead of writeFailed when the output was not the job's to write
+    // (see ClaimOutput): nothing was written to it.
+    std::atomic<OutputRefusal> outputRefused{OutputRefusal::None};
 };
 static_assert(sizeof(std::atomic<bool>) == 1 && std::atomic<bool>::is_always_lock_free);
 

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "input/output_rule.h"
+
 namespace orvane {
 namespace {
 
@@ -80,9 +82,12 @@ OutputFile::~OutputFile() {
 
 OutputError OutputFile::Create(const std::string& target) {
     Discard();
-    target_ = target;
-    const std::string pattern =
-        FolderOf(target) + "/." + std::filesystem::path(target).filename().string() + ".XXXXXX";
+    int error = 0;
+    target_ = FileToReplace(target, error);
+    if (target_.empty()) return SystemError(error);
+    // Short, so that a target whose name has the full 255 bytes still has a
+    // temporary name that fits beside it.
+    const std::string pattern = FolderOf(target_) + "/.oXXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = mkostemp(name.data(), O_CLOEXEC);
@@ -116,6 +121,9 @@ OutputError OutputFile::Commit(bool replace) {
     const int fd = fd_;
     fd_ = -1;
     if (close(fd) != 0) return SystemError(errno);
+    // Checked up front by the output rule; looked at again here, since a
+    // rename would put a regular file in the place of a device or a pipe.
+    if (replace && !NotAFileKind(target_).empty()) return {true, "Not a regular file"};
     Forget(pendingSlot_);  // renamed below: a forced exit must not remove it
     const int error = replace ? (std::rename(tempPath_.c_str(), target_.c_str()) == 0 ? 0 : errno)
                               : PublishNew(tempPath_, target_);

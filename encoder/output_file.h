@@ -22,16 +22,21 @@ class OutputFile {
     OutputFile& operator=(const OutputFile&) = delete;
     ~OutputFile();  // removes the temporary file unless committed
 
-    // Creates TARGET_DIR/.NAME.XXXXXX with the user's umask (0666 less it).
+    // Creates TARGET_DIR/.oXXXXXX with the user's umask (0666 less it). A
+    // target that is a symbolic link stands for the file the link names: that
+    // file is replaced and the link kept.
     OutputError Create(const std::string& target);
 
+    // The file Commit replaces (links followed).
     const std::string& target() const { return target_; }
     const std::string& tempPath() const { return tempPath_; }
     int fd() const { return fd_; }
 
     OutputError Write(const void* data, std::size_t size);
     // fsync, close, and rename over the target. With replace false an
-    // existing target is left alone and the commit fails with "File exists".
+    // existing target is left alone and the commit fails with "File exists";
+    // a target that is no regular file (a device, a pipe) is never renamed
+    // over.
     OutputError Commit(bool replace = true);
     // Removes the temporary file now.
     void Discard();

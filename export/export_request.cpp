@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <system_error>
 
 #include "input/file_identity.h"
+#include "input/output_rule.h"
 
 namespace orvane {
 namespace {
@@ -65,41 +65,36 @@ ExportResult CheckRequest(const ExportRequest& request) {
     }
     const std::vector<std::string> all = request.targets.All();
     if (all.empty()) return Outcome(ExportStatus::NoTarget, "No file to export was chosen");
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (SameFile(all[i], request.image)) {
+    const OutputVerdict verdict = CheckOutputs(all, {request.image}, request.replace);
+    const std::string& target = verdict.path;
+    switch (verdict.refusal) {
+        case OutputRefusal::None:
+            return {};
+        case OutputRefusal::IsAnInput:
             return Outcome(ExportStatus::TargetIsImage,
-                           all[i] + " is the image itself; choose another name", all[i]);
-        }
-        for (std::size_t j = 0; j < i; ++j) {
-            if (SameFile(all[i], all[j])) {
-                return Outcome(ExportStatus::TargetTwice,
-                               all[i] + " is named for two files of this export", all[i]);
-            }
-        }
+                           target + " is the image itself; choose another name", target);
+        case OutputRefusal::NamedTwice:
+            return Outcome(ExportStatus::TargetTwice,
+                           target + " is named for two files of this export", target);
+        case OutputRefusal::Exists:
+            return Outcome(ExportStatus::TargetExists, target + " exists already", target);
+        default:
+            return Outcome(ExportStatus::TargetNotAFile, verdict.message, target);
     }
-    for (const std::string& target : all) {
-        std::error_code ec;
-        if (fs::is_directory(fs::symlink_status(target, ec))) {
-            return Outcome(ExportStatus::TargetIsFolder,
-                           target + " is a folder; name a file to write", target);
-        }
-    }
-    if (!request.replace) {
-        for (const std::string& target : all) {
-            if (Exists(target)) {
-                return Outcome(ExportStatus::TargetExists, target + " exists already", target);
-            }
-        }
-    }
-    return {};
 }
 
 ExportTargets DefaultTargets(const std::string& image) {
     const fs::path path(image);
-    const fs::path base = path.parent_path() / path.stem();
+    const std::string base = (path.parent_path() / path.stem()).string();
     ExportTargets targets;
-    targets.cdg = base.string() + ".cdg";
-    targets.mp3 = base.string() + ".mp3";
+    targets.cdg = base + ".cdg";
+    targets.mp3 = base + ".mp3";
+    for (std::string* target : {&targets.cdg, &targets.mp3}) {
+        if (SameFile(*target, image)) {
+            target->clear();
+            targets.mp3Zip = base + ".zip";
+        }
+    }
     return targets;
 }
 

@@ -25,6 +25,9 @@ struct ExportRequest {
     ExportTargets targets;
     int bitrateKbps = 192;
     bool replace = false;  // existing targets are replaced only when set
+    // The MP3's tags; empty: taken from its file name (see Mp3Tags).
+    std::string title;
+    std::string artist;
 };
 
 enum class ExportStatus {
@@ -34,9 +37,10 @@ enum class ExportStatus {
     TargetIsImage,    // file: the target
     TargetTwice,      // file: the target named twice
     TargetExists,     // file: the target; replace not set
-    TargetIsFolder,   // file: the target, a folder that nothing may replace
+    TargetNotAFile,   // file: the target, a folder or device that nothing may replace
     TooLongForWave,   // over 4 GiB of audio asked for as a WAVE
-    ImageUnreadable,  // empty, shorter than a sector, or cannot be opened
+    ImageUnreadable,  // cannot be opened, empty, or no CD+G graphics in it (the probe's message)
+    NoSound,          // a .cdg stream asked for more than its .cdg
     ReadFailed,       // during the pass
     WriteFailed,      // file: the one that failed
     Stopped,
@@ -60,12 +64,15 @@ bool IsRefusal(ExportStatus status);
 const std::vector<int>& Mp3Bitrates();
 
 // Checks everything that can be checked before the first byte is written:
-// a bit rate, at least one target, no target twice, none the image, none
-// existing unless replace is set. Only asks the file system about names.
+// a bit rate, at least one target, and the output rule (CheckOutputs) over
+// the targets with the image as the input. Only asks the file system about
+// names.
 ExportResult CheckRequest(const ExportRequest& request);
 
 // NAME.cdg and NAME.mp3 beside the image: what the command line writes
-// when no target is named.
+// when no target is named. Where one of them is the image itself (an image
+// named NAME.cdg), the MP3+G bundle NAME.zip carries it instead, so the
+// image is never touched.
 ExportTargets DefaultTargets(const std::string& image);
 
 // The targets of `request` that exist already (for a front end to ask about).

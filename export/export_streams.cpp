@@ -8,7 +8,6 @@
 #include "export/toc_file.h"
 #include "export/wave_header.h"
 #include "export/zip_bundle.h"
-#include "input/sector_file.h"
 
 namespace orvane {
 namespace {
@@ -38,8 +37,9 @@ ExportResult WriteFailure(const std::string& path, const std::string& reason) {
     return result;
 }
 
-ExportStreams::ExportStreams(const ExportRequest& request, std::uint64_t sectors)
-    : request_(request), sectors_(sectors) {}
+ExportStreams::ExportStreams(const ExportRequest& request, std::uint64_t sectors,
+                             SectorLayout layout)
+    : request_(request), sectors_(sectors), layout_(layout) {}
 
 ExportStreams::~ExportStreams() = default;
 
@@ -75,7 +75,9 @@ ExportResult ExportStreams::Create() {
             return WriteFailure(wav_->shown, e.message);
     }
     if (mp3_) {
-        if (const OutputError e = mp3Writer_.Open(mp3_->file, request_.bitrateKbps))
+        const std::string name = t.mp3.empty() ? MemberName(t.mp3Zip, ".mp3") : t.mp3;
+        const Mp3Tags tags = TagsFor(request_.title, request_.artist, name);
+        if (const OutputError e = mp3Writer_.Open(mp3_->file, request_.bitrateKbps, tags))
             return WriteFailure(mp3_->shown, e.message);
     }
     return result;
@@ -83,8 +85,10 @@ ExportResult ExportStreams::Create() {
 
 ExportResult ExportStreams::Write(const std::uint8_t* sectors, std::size_t count) {
     if (cdg_) {
-        if (const OutputError e = WriteStrided(cdg_->file.fd(), sectors + kSectorAudioBytes, count,
-                                               kRawSectorBytes, kSectorSubcodeBytes))
+        const bool raw = layout_ == SectorLayout::RawImage;
+        if (const OutputError e =
+                WriteStrided(cdg_->file.fd(), sectors + (raw ? kSectorAudioBytes : 0), count,
+                             SectorBytes(layout_), kSectorSubcodeBytes))
             return WriteFailure(cdg_->shown, e.message);
     }
     if (wav_) {

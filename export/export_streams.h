@@ -12,18 +12,21 @@
 #include "encoder/progress_sink.h"
 #include "export/export_request.h"
 #include "export/mp3_writer.h"
+#include "input/sector_file.h"
 
 namespace orvane {
 
 class ExportStreams {
   public:
-    ExportStreams(const ExportRequest& request, std::uint64_t sectors);
+    // `layout`: a raw image gives every target, a .cdg stream its .cdg only.
+    ExportStreams(const ExportRequest& request, std::uint64_t sectors,
+                  SectorLayout layout = SectorLayout::RawImage);
     ~ExportStreams();
 
     // Creates every temporary file and opens the encoder, before the pass,
     // so a folder that cannot be written fails before the image is read.
     ExportResult Create();
-    // `count` raw sectors, in order.
+    // `count` sectors of the image, in order.
     ExportResult Write(const std::uint8_t* sectors, std::size_t count);
     // Ends the MP3, writes the toc and the bundles.
     ExportResult Finish(ProgressSink& progress);
@@ -43,6 +46,7 @@ class ExportStreams {
 
     const ExportRequest& request_;
     const std::uint64_t sectors_;
+    const SectorLayout layout_;
     std::unique_ptr<Stream> cdg_, wav_, mp3_, mp3Zip_, wavZip_, toc_;
     Mp3Writer mp3Writer_;
     std::size_t sectorsSinceWriteBack_ = 0;

@@ -5,6 +5,7 @@
 #include "export/export_streams.h"
 #include "export/wave_header.h"
 #include "input/sector_file.h"
+#include "player/layout_probe.h"
 
 namespace orvane {
 namespace {
@@ -21,6 +22,10 @@ std::string Thousands(std::uint64_t n) {
 
 bool WantsWave(const ExportTargets& t) {
     return !t.wav.empty() || !t.wavZip.empty();
+}
+
+bool OnlyCdg(const ExportTargets& t) {
+    return t.All() == std::vector<std::string>{t.cdg};
 }
 
 ExportResult Stopped() {
@@ -56,8 +61,20 @@ ExportResult Pass(SectorFile& image, const ExportRequest& request, ExportStreams
 ExportResult RunExport(const ExportRequest& request, ProgressSink& progress) {
     if (ExportResult refused = CheckRequest(request); refused.status != ExportStatus::Completed)
         return refused;
+    // What render and check would take the file for: a .cdg has no sound,
+    // and anything without graphics is no image at all.
+    const LayoutProbe probe = ProbeLayout(request.image);
+    if (const std::string why = probe.message(); !why.empty())
+        return Outcome(ExportStatus::ImageUnreadable, "Cannot export " + request.image + ": " + why,
+                       request.image);
+    if (probe.layout == SectorLayout::CdgStream && !OnlyCdg(request.targets))
+        return Outcome(ExportStatus::NoSound,
+                       request.image +
+                           " is a .cdg stream, which holds no sound: only a .cdg "
+                           "can be exported from it",
+                       request.image);
     SectorFile image;
-    if (const SectorFileError e = image.Open(request.image, SectorLayout::RawImage)) {
+    if (const SectorFileError e = image.Open(request.image, probe.layout)) {
         return Outcome(ExportStatus::ImageUnreadable,
                        "Cannot export " + request.image + ": " + e.message, request.image);
     }
@@ -74,7 +91,7 @@ ExportResult RunExport(const ExportRequest& request, ProgressSink& progress) {
                      " are not a whole sector and were ignored");
     }
 
-    ExportStreams streams(request, image.sectorCount());
+    ExportStreams streams(request, image.sectorCount(), probe.layout);
     ExportResult result = streams.Create();
     if (result.status == ExportStatus::Completed) result = Pass(image, request, streams, progress);
     if (result.status == ExportStatus::Completed && progress.IsCancelled()) result = Stopped();

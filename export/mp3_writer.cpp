@@ -87,7 +87,7 @@ OutputError Mp3Writer::Failure(const char* what, int code) const {
     return {true, std::string(what) + ": " + av::ErrorText(code)};
 }
 
-OutputError Mp3Writer::Open(OutputFile& file, int bitrateKbps) {
+OutputError Mp3Writer::Open(OutputFile& file, int bitrateKbps, const Mp3Tags& tags) {
     Av& av = *av_;
     av.file = &file;
     const AVCodec* lame = avcodec_find_encoder_by_name("libmp3lame");
@@ -123,6 +123,8 @@ OutputError Mp3Writer::Open(OutputFile& file, int bitrateKbps) {
     if ((rc = avcodec_parameters_from_context(av.stream->codecpar, c)) < 0)
         return Failure("MP3 stream", rc);
     av.stream->time_base = c->time_base;
+    av_dict_set(&format->metadata, "title", tags.title.c_str(), 0);
+    if (!tags.artist.empty()) av_dict_set(&format->metadata, "artist", tags.artist.c_str(), 0);
     if ((rc = avformat_write_header(format, nullptr)) < 0) return Failure("MP3 header", rc);
 
     av.frame.reset(av_frame_alloc());

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "encoder/output_file.h"
+#include "export/mp3_tags.h"
 
 namespace orvane {
 
@@ -19,8 +20,9 @@ class Mp3Writer {
     Mp3Writer& operator=(const Mp3Writer&) = delete;
 
     // Sets up the encoder (44.1 kHz stereo, constant `bitrateKbps`) and
-    // writes the stream's header into `file`, which must outlive the writer.
-    OutputError Open(OutputFile& file, int bitrateKbps);
+    // writes the stream's header, with `tags` in its ID3v2 tag, into `file`,
+    // which must outlive the writer.
+    OutputError Open(OutputFile& file, int bitrateKbps, const Mp3Tags& tags);
     // `pieces` runs of `frames` stereo frames (16-bit little-endian samples,
     // interleaved), run i at audio + i * stride.
     OutputError Write(const std::uint8_t* audio, std::size_t pieces, std::size_t frames,

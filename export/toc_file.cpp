@@ -6,19 +6,9 @@
 #include <system_error>
 
 namespace orvane {
-namespace {
-
 namespace fs = std::filesystem;
 
-fs::path Folder(const std::string& path) {
-    std::error_code ec;
-    fs::path p = fs::weakly_canonical(fs::absolute(fs::path(path), ec), ec);
-    return p.parent_path();
-}
-
-// A toc string: a quote escaped; a backslash and control bytes as octal
-// escapes (cdrdao 1.2.4 reads "\\" as two backslashes, but "\134" as one).
-std::string Quoted(const std::string& text) {
+std::string TocQuoted(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
@@ -35,16 +25,15 @@ std::string Quoted(const std::string& text) {
     return out + "\"";
 }
 
-// A line break in a name would end the comment and leave the rest of the
-// name to be read as the toc's own words.
-std::string OneLine(std::string text) {
+std::string TocOneLine(std::string text) {
     for (char& c : text) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     }
     return text;
 }
 
-// The toc's name as a shell word in the comment.
+namespace {
+
 std::string ShellWord(const std::string& text) {
     bool plain = !text.empty();
     for (const char c : text) {
@@ -57,7 +46,38 @@ std::string ShellWord(const std::string& text) {
     return out + "'";
 }
 
+// The folder a file lies in, as the system resolves it; empty when that
+// cannot be told.
+fs::path ResolvedFolder(const std::string& path) {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(fs::path(path), ec);
+    if (ec) return {};
+    const fs::path folder = fs::weakly_canonical(absolute.parent_path(), ec);
+    return ec ? fs::path() : folder;
+}
+
 }  // namespace
+
+std::string TocShellWord(const std::string& text) {
+    return ShellWord(TocOneLine(text));
+}
+
+std::string TocDataFilePath(const std::string& imagePath, const std::string& tocPath) {
+    const fs::path imageFolder = ResolvedFolder(imagePath);
+    const fs::path tocFolder = ResolvedFolder(tocPath);
+    const fs::path name = fs::path(imagePath).filename();
+    if (imageFolder.empty()) return fs::absolute(fs::path(imagePath)).lexically_normal().string();
+    const fs::path image = imageFolder / name;
+    if (tocFolder.empty()) return image.string();
+    const fs::path relative = image.lexically_relative(tocFolder);
+    return relative.empty() ? image.string() : relative.string();
+}
+
+std::string TocDataFileLine(const std::string& imagePath, const std::string& tocPath,
+                            std::uint64_t sectors, bool swap) {
+    return "DATAFILE " + TocQuoted(TocDataFilePath(imagePath, tocPath)) + (swap ? " SWAP" : "") +
+           " #0 " + MsfText(sectors);
+}
 
 std::string MsfText(std::uint64_t sectors) {
     char text[32];
@@ -68,32 +88,29 @@ std::string MsfText(std::uint64_t sectors) {
     return text;
 }
 
-std::string TocText(const std::string& imagePath, const std::string& tocPath,
-                    std::uint64_t sectors) {
-    const fs::path image = fs::absolute(fs::path(imagePath)).lexically_normal();
-    const bool together = Folder(imagePath) == Folder(tocPath);
-    const std::string name = together ? image.filename().string() : image.string();
-    const std::string toc = ShellWord(OneLine(fs::path(tocPath).filename().string()));
-    return "// cdrdao's table of contents for the CD+G image " +
-           OneLine(image.filename().string()) +
-           ", made by Orvane.\n"
-           "//\n"
-           "// Burn it with:\n"
+std::string TocBurnComment(const std::string& tocPath) {
+    return "// Burn it with:\n"
            "//   cdrdao write --swap " +
-           toc +
+           TocShellWord(fs::path(tocPath).filename().string()) +
            "\n"
            "// (add --device and --speed as your drive needs).\n"
            "//\n"
            "// --swap is needed: the image keeps its audio in the byte order of a WAVE\n"
            "// file (little-endian), and cdrdao reads raw audio as big-endian unless\n"
            "// told. Without it the disc plays as loud noise. The R-W subcode that\n"
-           "// carries the graphics is written as it is (TRACK AUDIO RW).\n"
+           "// carries the graphics is written as it is (TRACK AUDIO RW).\n";
+}
+
+std::string TocText(const std::string& imagePath, const std::string& tocPath,
+                    std::uint64_t sectors) {
+    return "// cdrdao's table of contents for the CD+G image " +
+           TocOneLine(fs::path(imagePath).filename().string()) + ", made by Orvane.\n//\n" +
+           TocBurnComment(tocPath) +
            "\n"
            "CD_DA\n"
            "\n"
-           "TRACK AUDIO RW\n"
-           "DATAFILE " +
-           Quoted(name) + " " + MsfText(sectors) + "\n";
+           "TRACK AUDIO RW\n" +
+           TocDataFileLine(imagePath, tocPath, sectors) + "\n";
 }
 
 }  // namespace orvane

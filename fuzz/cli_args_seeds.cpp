@@ -32,6 +32,8 @@ std::vector<std::string> FuzzSeeds() {
             Line({"render", "disc.cdg", "out.png", "--at", "5"}),
             Line({"check", "disc.cdg", "cover.bmp"}),
             Line({"export", "disc.cdg", "--mp3", "--zip", "x.zip", "--bitrate", "128", "--force"}),
+            Line({"disc", "x.toc", "a.cdg", "b.cdg", "--titles", "t.txt", "--title", "T",
+                  "--chdman"}),
             Line({"prepare-picture", "a.jpg", "a.bmp", "--fill", "--background", "102040"}),
             Line({"prepare-recording", "a.mp3", "a.wav", "--pad", "--quiet"}),
             Line({"render", "--help"}),

@@ -1,6 +1,6 @@
 #include "input/bitmap_reader.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "input/input_file.h"
 #include "input/raw_file.h"
 
 namespace orvane {
@@ -36,12 +37,16 @@ bool HasRequiredForm(const HeaderFields& f, std::int64_t fileSize) {
            fileSize == kBitmapFileBytes;
 }
 
-BitmapOutcome ErrorOutcome(int error) {
+BitmapOutcome ErrorOutcome(std::string text) {
     BitmapOutcome out;
     out.status = BitmapStatus::OpenFailed;
-    out.boxText = std::strerror(error);
+    out.boxText = std::move(text);
     out.logLine = out.boxText;
     return out;
+}
+
+BitmapOutcome ErrorOutcome(int error) {
+    return ErrorOutcome(std::string(std::strerror(error)));
 }
 
 std::string RefusalText(const HeaderFields& f) {
@@ -102,15 +107,12 @@ BitmapOutcome ReadBitmapFrom(int fd, std::int64_t fileSize, const std::string& p
     return out;
 }
 
+// Opened for reading and writing, as the program always has.
 BitmapOutcome ReadBitmapFile(const std::string& path, Picture& picture) {
-    const int fd = OpenInput(path.c_str());
-    if (fd < 0) return ErrorOutcome(errno);
-    struct stat st {};
-    BitmapOutcome out =
-        fstat(fd, &st) == 0
-            ? ReadBitmapFrom(fd, static_cast<std::int64_t>(st.st_size), path, picture)
-            : ErrorOutcome(errno);
-    close(fd);
+    const OpenedInput input = OpenInputFile(path, O_RDWR);
+    if (!input) return ErrorOutcome(input.error);
+    BitmapOutcome out = ReadBitmapFrom(input.fd, input.size, path, picture);
+    close(input.fd);
     return out;
 }
 

@@ -25,9 +25,9 @@ bool Exists(const std::string& path) {
     return std::filesystem::exists(path, error);
 }
 
-// GTK asked about replacing the name as typed; the extension we added makes
-// it another name, so the same question is asked for that one.
-bool ConfirmReplace(wxWindow* parent, const std::string& title, const std::string& path) {
+}  // namespace
+
+bool AskToReplaceFile(wxWindow* parent, const std::string& title, const std::string& path) {
     const std::filesystem::path file(path);
     const std::string name = file.filename().string();
     const std::string folder = file.parent_path().filename().string();
@@ -40,8 +40,6 @@ bool ConfirmReplace(wxWindow* parent, const std::string& title, const std::strin
     box.SetYesNoLabels(wxString("&Replace"), wxString("&Cancel"));
     return box.ShowModal() == wxID_YES;
 }
-
-}  // namespace
 
 FileChoice ShowFileChooser(wxWindow* parent, bool open, const std::string& title,
                            const std::string& filter, const std::string& extension,
@@ -70,7 +68,9 @@ FileChoice ShowFileChooser(wxWindow* parent, bool open, const std::string& title
         if (typed.empty()) return {};
         if (open) return {true, typed};
         const std::string path = WithDefaultExtension(typed, extension);
-        if (path == typed || !Exists(path) || ConfirmReplace(parent, title, path)) {
+        // GTK asked about replacing the name as typed; the extension added
+        // makes it another name, so the same question is asked for that one.
+        if (path == typed || !Exists(path) || AskToReplaceFile(parent, title, path)) {
             return {true, path};
         }
         // Not replaced: show the chooser again on the same folder and name.

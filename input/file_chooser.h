@@ -20,6 +20,11 @@ FileChoice ShowFileChooser(wxWindow* parent, bool open, const std::string& title
                            const std::string& filter, const std::string& extension,
                            const std::string& start = {});
 
+// The save chooser's own question before it replaces `path` ("A file named
+// ... already exists. Do you want to replace it?", Replace / Cancel); true to
+// replace.
+bool AskToReplaceFile(wxWindow* parent, const std::string& title, const std::string& path);
+
 // The filter as the GTK chooser needs it. Its patterns are case-sensitive,
 // so "*.BMP" becomes "*.[Bb][Mm][Pp]" to list song.bmp as well; and "*.*"
 // would hide names without a dot, so it becomes "*". Shown names stay.

@@ -32,9 +32,4 @@ bool SameFile(const std::string& a, const std::string& b) {
     return Normalised(a) == Normalised(b);
 }
 
-bool OutputIsAnInput(const std::string& output, const std::string& bitmap,
-                     const std::string& wave) {
-    return SameFile(output, bitmap) || SameFile(output, wave);
-}
-
 }  // namespace orvane

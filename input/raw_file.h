@@ -2,7 +2,6 @@
 // read that gathers up to the requested count.
 #pragma once
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,14 +9,6 @@
 #include <cstdint>
 
 namespace orvane {
-
-// Opens an input file the way the program always has: for reading and
-// writing, with no sharing restriction. Non-blocking so that a pipe or a
-// terminal chosen by mistake fails its first read instead of hanging the
-// window; regular files are not affected by it.
-inline int OpenInput(const char* path) {
-    return open(path, O_RDWR | O_CLOEXEC | O_NONBLOCK);
-}
 
 // Fields at `at` of a buffer the caller has sized to hold them.
 inline std::uint16_t LoadLE16(const std::uint8_t* b, std::size_t at) {

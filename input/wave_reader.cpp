@@ -1,6 +1,6 @@
 #include "input/wave_reader.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "input/input_file.h"
 #include "input/raw_file.h"
 
 namespace orvane {
@@ -40,18 +41,17 @@ WaveOutcome Outcome(WaveStatus status, std::string boxText, std::string logLine)
     return {status, std::move(boxText), std::move(logLine)};
 }
 
-WaveOutcome ErrorOutcome(int error) {
-    return Outcome(WaveStatus::OpenFailed, std::strerror(error), std::strerror(error));
+WaveOutcome ErrorOutcome(const std::string& text) {
+    return Outcome(WaveStatus::OpenFailed, text, text);
 }
 
-// Header tests on an open file. The caller owns fd and closes it.
-WaveOutcome ReadOpenWave(int fd, WaveNumbers& numbers) {
-    struct stat st {};
-    if (fstat(fd, &st) != 0) return ErrorOutcome(errno);
+// Header tests on an open file. The caller owns it and closes it.
+WaveOutcome ReadOpenWave(const OpenedInput& input, WaveNumbers& numbers) {
     // A file shorter than 100 bytes reads as if its missing bytes were zero.
     Header header{};
-    if (ReadUpTo(fd, header.data(), header.size()) < 0) return ErrorOutcome(errno);
-    numbers.fileLength = static_cast<std::int64_t>(st.st_size);
+    if (ReadUpTo(input.fd, header.data(), header.size()) < 0)
+        return ErrorOutcome(std::strerror(errno));
+    numbers.fileLength = input.size;
 
     if (!HasRequiredFormat(header))
         return Outcome(WaveStatus::BadFormat, "Invalid WAVE format, must be 44.1 kHz/16 bit/stereo",
@@ -68,10 +68,11 @@ WaveOutcome ReadOpenWave(int fd, WaveNumbers& numbers) {
 }  // namespace
 
 WaveOutcome CheckWaveFile(const std::string& path, WaveNumbers& numbers) {
-    const int fd = OpenInput(path.c_str());
-    if (fd < 0) return ErrorOutcome(errno);
-    WaveOutcome out = ReadOpenWave(fd, numbers);
-    close(fd);
+    // Opened for reading and writing, as the program always has.
+    const OpenedInput input = OpenInputFile(path, O_RDWR);
+    if (!input) return ErrorOutcome(input.error);
+    WaveOutcome out = ReadOpenWave(input, numbers);
+    close(input.fd);
     if (out.status != WaveStatus::Accepted) return out;
 
     if (numbers.fileLength - numbers.audioDataOffset < kMinimumAudioBytes)

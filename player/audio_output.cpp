@@ -20,6 +20,10 @@ std::uint64_t WholeFrames(std::uint64_t bytes) {
 
 }  // namespace
 
+std::uint64_t DeviceLatencyBytes(const std::string& driver, std::uint64_t bufferBytes) {
+    return driver == "disk" || driver == "dummy" ? 0 : bufferBytes;
+}
+
 AudioOutput::~AudioOutput() {
     Close();
 }
@@ -28,7 +32,8 @@ AudioOpenResult AudioOutput::Open(std::uint64_t totalBytes, AudioPull pull) {
     Close();
     pull_ = std::move(pull);
     total_ = WholeFrames(totalBytes);
-    MoveTo(0);
+    latency_ = 0;
+    ResetClock();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return {false, SDL_GetError()};
     sdlStarted_ = true;
     SDL_AudioSpec wanted{};
@@ -40,13 +45,16 @@ AudioOpenResult AudioOutput::Open(std::uint64_t totalBytes, AudioPull pull) {
     wanted.userdata = this;
     // No changes allowed: SDL converts when the device wants another format,
     // so every callback asks for our own format.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    SDL_AudioSpec obtained{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (device_ == 0) {
         AudioOpenResult result{false, SDL_GetError()};
         Close();
-        MoveTo(0);
         return result;
     }
+    const char* driver = SDL_GetCurrentAudioDriver();
+    latency_ = DeviceLatencyBytes(driver ? driver : "", std::uint64_t{obtained.size});
+    ResetClock();
     return {true, {}};
 }
 
@@ -56,7 +64,15 @@ void AudioOutput::Close() {
     if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     sdlStarted_ = false;
     std::lock_guard lock(mutex_);
+    if (playing_) clock_.Hold(clock_.At(Clock::now()), Clock::now());
     playing_ = false;
+}
+
+void AudioOutput::ResetClock() {
+    std::lock_guard lock(mutex_);
+    playing_ = false;
+    next_ = 0;
+    clock_.Reset(total_, latency_);
 }
 
 bool AudioOutput::Playing() const {
@@ -69,12 +85,17 @@ void AudioOutput::Play() {
     {
         std::lock_guard lock(mutex_);
         if (!playing_) {
-            if (base_ >= total_) base_ = next_ = 0;
+            const Clock::time_point now = Clock::now();
+            std::uint64_t from = clock_.At(now);
+            if (from >= total_) from = 0;
+            next_ = from;
             playing_ = true;
-            baseTime_ = Clock::now();
             // Silent, the clock runs freely; with sound it waits for the
-            // first hand-over.
-            runLimit_ = device_ != 0 ? 0 : total_ - base_;
+            // device to take the first buffer.
+            if (device_ != 0)
+                clock_.Hold(from, now);
+            else
+                clock_.Run(from, now);
         }
     }
     if (device_ != 0) SDL_PauseAudioDevice(device_, 0);
@@ -88,9 +109,10 @@ void AudioOutput::Pause() {
     if (device_ != 0) SDL_PauseAudioDevice(device_, 1);
     {
         std::lock_guard lock(mutex_);
-        base_ = next_ = PositionLocked(Clock::now());
+        const Clock::time_point now = Clock::now();
+        next_ = clock_.At(now);
+        clock_.Hold(next_, now);
         playing_ = false;
-        runLimit_ = 0;
     }
     UnlockDevice();
 }
@@ -103,25 +125,20 @@ void AudioOutput::Seek(std::uint64_t bytes) {
 
 void AudioOutput::MoveTo(std::uint64_t bytes) {
     std::lock_guard lock(mutex_);
-    base_ = next_ = std::min(WholeFrames(bytes), total_);
-    baseTime_ = Clock::now();
-    runLimit_ = playing_ && device_ == 0 ? total_ - base_ : 0;
+    next_ = std::min(WholeFrames(bytes), total_);
+    if (playing_ && device_ == 0)
+        clock_.Run(next_, Clock::now());
+    else
+        clock_.Hold(next_, Clock::now());
 }
 
-std::uint64_t AudioOutput::PositionBytes() const {
+std::uint64_t AudioOutput::PositionBytesAt(Clock::time_point when) const {
     std::lock_guard lock(mutex_);
-    return PositionLocked(Clock::now());
+    return clock_.At(when);
 }
 
 double AudioOutput::Seconds() const {
     return static_cast<double>(PositionBytes()) / kAudioBytesPerSecond;
-}
-
-std::uint64_t AudioOutput::PositionLocked(Clock::time_point now) const {
-    if (!playing_ || now <= baseTime_) return std::min(base_, total_);
-    const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(now - baseTime_);
-    const auto ran = static_cast<std::uint64_t>(elapsed.count()) * kAudioBytesPerSecond / 1000000;
-    return std::min(base_ + WholeFrames(std::min(ran, runLimit_)), total_);
 }
 
 void AudioOutput::Callback(void* self, std::uint8_t* stream, int length) {
@@ -131,6 +148,8 @@ void AudioOutput::Callback(void* self, std::uint8_t* stream, int length) {
 // Runs on SDL's audio thread with the device locked, so Seek, Play and Pause
 // wait for it; the clock's readers only wait for the counters.
 void AudioOutput::Fill(std::uint8_t* stream, std::size_t length) {
+    // The device asked for this buffer now, however long the reading takes.
+    const Clock::time_point asked = Clock::now();
     std::uint64_t from = 0;
     {
         std::lock_guard lock(mutex_);
@@ -144,11 +163,8 @@ void AudioOutput::Fill(std::uint8_t* stream, std::size_t length) {
     }
     std::memset(stream + filled, 0, length - filled);
     std::lock_guard lock(mutex_);
-    // The device holds one buffer: what it plays now began at `from`.
-    base_ = from;
     next_ = from + length;
-    baseTime_ = Clock::now();
-    runLimit_ = length;
+    clock_.HandOver(from, length, asked);
 }
 
 void AudioOutput::LockDevice() const {

@@ -1,8 +1,9 @@
 // Sound for the player: 44.1 kHz 16-bit stereo through SDL2's audio, and the
 // clock the screen follows. "Now" comes from the sound itself (the bytes
-// handed to the device minus what it still holds), so the picture never
-// drifts from what is heard. With no audio device the same clock runs
-// silently on the system's steady clock.
+// handed to the device minus what it still holds in front of them), so the
+// picture never drifts from what is heard and stops when the device stops.
+// With no audio device the same clock runs silently on the system's steady
+// clock.
 #pragma once
 
 #include <chrono>
@@ -11,6 +12,8 @@
 #include <functional>
 #include <mutex>
 #include <string>
+
+#include "player/audio_clock.h"
 
 namespace orvane {
 
@@ -27,6 +30,14 @@ struct AudioOpenResult {
     bool device = false;  // false: the clock runs silently
     std::string message;  // why there is no device ("" when there is one)
 };
+
+// What a device still holds in front of each buffer SDL hands it, for SDL's
+// driver `driver` and buffers of `bufferBytes`: SDL's audio thread asks for
+// the next buffer once the device has room for it. ALSA is set up with two
+// buffers, so one is still playing then; PulseAudio and PipeWire are asked
+// for a latency of one buffer (ffplay assumes the same). The disk and dummy
+// drivers take the buffer at once and then wait out its length: none.
+std::uint64_t DeviceLatencyBytes(const std::string& driver, std::uint64_t bufferBytes);
 
 class AudioOutput {
   public:
@@ -50,18 +61,27 @@ class AudioOutput {
     // playing or paused state.
     void Seek(std::uint64_t bytes);
 
-    // The byte being heard now, in whole frames, never past the end.
-    std::uint64_t PositionBytes() const;
+    // The position of the sound being heard now: the byte of the stream
+    // reaching the listener, in whole frames, never past the end. It moves
+    // only while the device takes sound (or, with no device, with time),
+    // and stands still while paused.
+    std::uint64_t PositionBytes() const { return PositionBytesAt(AudioClock::Clock::now()); }
+    // The same at `when`, a moment up to about a second and a half ago (the
+    // time a key was pressed), so a mark is the sound heard then, not when
+    // its event was handled.
+    std::uint64_t PositionBytesAt(AudioClock::Clock::time_point when) const;
     double Seconds() const;
     // True once playing has reached the end of the stream.
     bool AtEnd() const { return PositionBytes() >= total_; }
+    // What the device holds in front of each buffer (0 with no device).
+    std::uint64_t LatencyBytes() const { return latency_; }
 
   private:
-    using Clock = std::chrono::steady_clock;
+    using Clock = AudioClock::Clock;
     static void Callback(void* self, std::uint8_t* stream, int length);
     void Fill(std::uint8_t* stream, std::size_t length);
-    // The position under mutex_, computed from the last hand-over.
-    std::uint64_t PositionLocked(Clock::time_point now) const;
+    // Paused at the start, with the device's latency.
+    void ResetClock();
     // Sets the position with no callback running (the caller holds the
     // device's lock when there is a device).
     void MoveTo(std::uint64_t bytes);
@@ -72,16 +92,13 @@ class AudioOutput {
     std::uint32_t device_ = 0;
     bool sdlStarted_ = false;
     std::uint64_t total_ = 0;
+    std::uint64_t latency_ = 0;
 
     mutable std::mutex mutex_;  // guards the rest, read by the UI thread
     bool playing_ = false;
     // Where the next hand-over starts.
     std::uint64_t next_ = 0;
-    // Where the clock stood at the last hand-over (or the last seek) and when.
-    std::uint64_t base_ = 0;
-    Clock::time_point baseTime_{};
-    // How far the clock may run on from base_ before the next hand-over.
-    std::uint64_t runLimit_ = 0;
+    AudioClock clock_;
 };
 
 }  // namespace orvane

@@ -50,7 +50,7 @@ PlayerError CdgPlayer::Open(const std::string& path, ProgressSink* progress) {
     *this = CdgPlayer();
     const LayoutProbe probe = ProbeLayout(path);
     if (probe.error) return FromFile(probe.error);
-    if (!probe.graphicsFound) return {PlayerStatus::NoGraphics, "No CD+G graphics found"};
+    if (!probe.graphicsFound) return {PlayerStatus::NoGraphics, probe.message()};
     if (SectorFileError e = file_.Open(path, probe.layout)) {
         const PlayerError failure = FromFile(e);
         *this = CdgPlayer();

@@ -1,13 +1,10 @@
 #include "player/picture_check.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-
 #include "input/bitmap_reader.h"
+#include "input/input_file.h"
 #include "player/screen_render.h"
 
 namespace orvane {
@@ -17,17 +14,14 @@ namespace {
 // The window opens pictures for writing too; a check only reads, so a
 // read-only picture (one on a CD, say) can be checked.
 BitmapOutcome ReadPictureOnly(const std::string& path, Picture& picture) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat info {};
-    if (fd < 0 || fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = fd < 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : errno;
-        if (fd >= 0) close(fd);
+    const OpenedInput input = OpenInputFile(path, O_RDONLY);
+    if (!input) {
         BitmapOutcome failed;
-        failed.boxText = failed.logLine = std::strerror(error);
+        failed.boxText = failed.logLine = input.error;
         return failed;
     }
-    BitmapOutcome outcome = ReadBitmapFrom(fd, info.st_size, path, picture);
-    close(fd);
+    BitmapOutcome outcome = ReadBitmapFrom(input.fd, input.size, path, picture);
+    close(input.fd);
     return outcome;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "input/output_rule.h"
 #include "player/png_writer.h"
 #include "player/screen_render.h"
 
@@ -10,6 +11,11 @@ namespace orvane {
 ScreenExport ExportScreen(const std::string& input, const std::string& png,
                           std::optional<double> atSeconds) {
     ScreenExport result;
+    if (const OutputVerdict verdict = CheckOutputs({png}, {input}, true); !verdict.ok()) {
+        result.status = ExportStatus::Refused;
+        result.message = verdict.message;
+        return result;
+    }
     CdgPlayer player;
     if (PlayerError e = player.Open(input)) {
         result.status = ExportStatus::InputFailed;

@@ -10,7 +10,7 @@
 
 namespace orvane {
 
-enum class ExportStatus { Ok, InputFailed, WriteFailed };
+enum class ExportStatus { Ok, Refused, InputFailed, WriteFailed };
 
 struct ScreenExport {
     ExportStatus status = ExportStatus::Ok;
@@ -22,7 +22,8 @@ struct ScreenExport {
 
 // Opens `input` (an image or a .cdg) and writes the whole 300 x 216 screen
 // after floor(at x 75) sectors (cut at the end; no time: after the last
-// packet) to `png`, replacing it.
+// packet) to `png`, replacing it. Refused before anything is opened where
+// the output rule refuses `png` (it is the input, a folder, a device).
 ScreenExport ExportScreen(const std::string& input, const std::string& png,
                           std::optional<double> atSeconds);
 

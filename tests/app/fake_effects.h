@@ -17,7 +17,7 @@ class FakeEffects : public DialogEffects {
     bool startEnabled = true;
     // "error:", "info:" and "warn:" boxes, "log:", "caption:", "progress:",
     // "enable"/"disable", "start", "choose:<open|save>|title|filter|extension",
-    // "paths", "redraw".
+    // "replace?:PATH", "paths", "redraw".
     std::vector<std::string> events;
     std::vector<std::string> boxCaption;  // the button's caption while each box was open
     std::optional<std::tm> time;          // empty: no local time
@@ -26,6 +26,7 @@ class FakeEffects : public DialogEffects {
     bool threadStarts = true;
     bool running = false;
     std::vector<JobInputs> started;
+    bool replaceAnswer = true;  // to "replace it?"
     // What the next chooser returns; an empty queue means the user cancels.
     std::deque<FileChoice> choices;
 
@@ -71,6 +72,10 @@ class FakeEffects : public DialogEffects {
         FileChoice next = choices.front();
         choices.pop_front();
         return next;
+    }
+    bool AskToReplace(const std::string& path) override {
+        events.push_back("replace?:" + path);
+        return replaceAnswer;
     }
     void ShowPaths() override { events.push_back("paths"); }
     void RedrawPreview() override { events.push_back("redraw"); }

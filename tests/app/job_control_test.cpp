@@ -108,16 +108,18 @@ TEST_F(JobControlTest, FreeSpaceRuleWorksBeyondFourGibibytes) {
     EXPECT_EQ(state.audioByteCount, 6ll << 30);
 }
 
-TEST_F(JobControlTest, OutputThatIsAnInputIsRefusedBeforeAnythingIsOpened) {
+TEST_F(JobControlTest, OutputThatIsAnInputOrADeviceIsRefusedBeforeAnythingIsOpened) {
     ChooseAll();
-    for (const std::string& input : {model.wavePath, model.bitmapPath}) {
+    const std::string differ = "Output file must differ from the bitmap and WAVE files";
+    for (const auto& [output, box] :
+         {std::pair{model.wavePath, differ}, std::pair{model.bitmapPath, differ},
+          std::pair{std::string("/dev/null"),
+                    std::string("/dev/null is a character device; name a file to write")}}) {
         effects = test::FakeEffects();
-        model.outputPath = input;
+        model.outputPath = output;
         control.OnStartStop();
-        EXPECT_EQ(
-            effects.events,
-            (Events{"caption:&Stop", "error:Output file must differ from the bitmap and WAVE files",
-                    "log:Invalid output file selected", "caption:&Start"}));
+        EXPECT_EQ(effects.events, (Events{"caption:&Stop", "error:" + box,
+                                          "log:Invalid output file selected", "caption:&Start"}));
         EXPECT_EQ(effects.freeQueries, 0);
         EXPECT_TRUE(effects.started.empty());
     }
@@ -178,6 +180,18 @@ TEST_F(JobControlTest, EveryWayARunEndsShowsItsOwnOutcome) {
     control.OnJobStatus(JOB_IO_ERROR, 0);
     EXPECT_EQ(effects.events,
               (Events{"error:Error writing file", "log:Error writing file", "caption:&Start"}));
+
+    // Another run holds the output: said as it is, nothing written.
+    effects = test::FakeEffects();
+    effects.caption = "&Stop";
+    state.writeFailed = false;
+    state.outputRefused = OutputRefusal::Busy;
+    state.jobOutputPath = "/out/disc.cdg";
+    control.OnJobStatus(JOB_IO_ERROR, 0);
+    const std::string busy =
+        "/out/disc.cdg is being written by another run; try again when it has finished";
+    EXPECT_EQ(effects.events, (Events{"error:" + busy, "log:" + busy, "caption:&Start"}));
+    state.outputRefused = OutputRefusal::None;
 
     // Stopped by the user: the caption was put back by the press already.
     effects = test::FakeEffects();

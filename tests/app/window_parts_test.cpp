@@ -10,21 +10,22 @@ namespace {
 
 TEST(SystemMenu, ToolsGroupSitsBetweenCloseAndTheAboutItem) {
     const auto entries = SystemMenuEntries("&About Orvane...");
-    ASSERT_EQ(entries.size(), 9u);
+    ASSERT_EQ(entries.size(), 10u);
     EXPECT_EQ(entries[0].label, "Minimize");
     EXPECT_EQ(entries[1].label, "Close");
     EXPECT_EQ(entries[2].command, MenuCommand::Separator);
     EXPECT_EQ(entries[3].label, "&Play image...");
     EXPECT_EQ(entries[4].label, "&Export for players...");
-    EXPECT_EQ(entries[5].label, "&Import picture...");
-    EXPECT_EQ(entries[6].label, "Import &recording...");
-    EXPECT_EQ(entries[7].command, MenuCommand::Separator);
-    EXPECT_EQ(entries[8].command, MenuCommand::About);
-    EXPECT_EQ(entries[8].label, "&About Orvane...");
+    EXPECT_EQ(entries[5].label, "Make a &disc...");
+    EXPECT_EQ(entries[6].label, "&Import picture...");
+    EXPECT_EQ(entries[7].label, "Import &recording...");
+    EXPECT_EQ(entries[8].command, MenuCommand::Separator);
+    EXPECT_EQ(entries[9].command, MenuCommand::About);
+    EXPECT_EQ(entries[9].label, "&About Orvane...");
 
     const auto bare = SystemMenuEntries("");
-    ASSERT_EQ(bare.size(), 7u);
-    EXPECT_EQ(bare[6].command, MenuCommand::ImportRecording);
+    ASSERT_EQ(bare.size(), 8u);
+    EXPECT_EQ(bare[7].command, MenuCommand::ImportRecording);
 }
 
 TEST(HelpPage, CurrentFolderFirstThenTheProgramsOwnCopy) {

@@ -144,19 +144,6 @@ TEST_P(CliStopTest, StopSignalEndsTheRunOnASectorBoundary) {
     EXPECT_LT(size, audio / 2352 * 2448) << "the run was not stopped";
 }
 
-// A pipe nobody reads, named as the output: the run fails at once instead of
-// waiting for a reader for ever.
-TEST_F(CliBinaryTest, PipeAsTheOutputIsAWriteErrorWithinSeconds) {
-    WriteFile(wav_, MakeWav(kMinimumAudioBytes));
-    ASSERT_EQ(mkfifo(out_.c_str(), 0600), 0);
-    const pid_t pid = Spawn({"--force", bmp_, wav_, out_}, errFile_, [] { alarm(20); });
-    EXPECT_EQ(ExitStatus(pid), 3) << "128 + 14: still blocked after 20 s";
-    const auto lines = SplitLines(ReadText(errFile_));
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_TRUE(lines[lines.size() - 2].ends_with("]   Error writing file"));
-    EXPECT_TRUE(lines.back().ends_with("]   Canceled by user"));
-}
-
 // The job's thread, found by the name the runner gives it.
 pid_t JobThread(pid_t pid) {
     std::error_code ec;

@@ -102,7 +102,9 @@ TEST(ExportCli, CreateWritesTheTocAfterACompletedRun) {
 TEST(ExportCli, InterruptedProgramLeavesNoFile) {
     test::TempDir dir;
     const std::string image = dir.File("long.img");
-    test::WriteFile(image, {});
+    test::Bytes first(4 * 2448, 0);
+    test::AddPresets(first);
+    test::WriteFile(image, first);
     std::filesystem::resize_file(image, 40000 * 2448);  // nine minutes of silence
     int status = -1;
     // --foreground: one SIGINT to the program, as Ctrl+C gives. Without it

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "encoder/subcode.h"
+
 namespace orvane::test {
 
 ImageRig::ImageRig(std::size_t sectorCount, std::size_t tailBytes)
@@ -23,6 +25,14 @@ ExportRequest ImageRig::Request(ExportTargets targets) const {
     request.image = image;
     request.targets = std::move(targets);
     return request;
+}
+
+void AddPresets(Bytes& image) {
+    for (std::size_t packet = 0; packet < 16; ++packet) {
+        const std::size_t at = packet / 4 * kRawSectorBytes + kAudioSectorBytes + packet % 4 * 24;
+        image.at(at) = 9;
+        image.at(at + 1) = 1;
+    }
 }
 
 std::string Capture(const std::string& command, int* status) {

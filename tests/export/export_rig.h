@@ -36,6 +36,10 @@ struct ImageRig : JobRig {
     ExportRequest Request(ExportTargets targets) const;
 };
 
+// Sixteen memory presets in the subcode of the first four sectors of a raw
+// image, as an image starts: graphics enough to be taken for one.
+void AddPresets(Bytes& image);
+
 // Runs a shell command; its standard output, and its exit status in `status`.
 std::string Capture(const std::string& command, int* status = nullptr);
 // The names in a folder, hidden ones included, sorted.

@@ -70,7 +70,7 @@ TEST(Export, EveryFileFromOnePassReadsBackAsTheImage) {
     ExportTargets t;
     t.cdg = rig.dir.File("song.cdg");
     t.wav = rig.dir.File("song.wav");
-    t.mp3 = rig.dir.File("song.mp3");
+    t.mp3 = rig.dir.File("The Band - A Song.mp3");
     t.mp3Zip = out + "/Artist - Title.zip";
     t.wavZip = out + "/wave.zip";
     t.toc = rig.dir.File("song.toc");
@@ -96,6 +96,9 @@ TEST(Export, EveryFileFromOnePassReadsBackAsTheImage) {
               "sample_rate=44100\nchannels=2\nduration_ts=" + samples + "\n");
     EXPECT_EQ(Probe(t.mp3, "stream=codec_name,sample_rate,channels,bit_rate"),
               "codec_name=mp3\nsample_rate=44100\nchannels=2\nbit_rate=192000\n");
+    // Players list songs by the tag (a web player refuses an MP3 without a
+    // title): here from the name, "Artist - Title".
+    EXPECT_EQ(Probe(t.mp3, "format_tags=title,artist"), "TAG:title=A Song\nTAG:artist=The Band\n");
     // The info tag's delay and padding trim the decoded sound to the image's.
     const std::string decoded =
         Capture("ffmpeg -nostdin -v error -i " + Quote(t.mp3) + " -f s16le -");
@@ -111,6 +114,7 @@ TEST(Export, Mp3KeepsTheSoundInStepWithTheGraphics) {
     test::TempDir dir;
     const std::size_t click = 44100;
     Bytes image(300 * 2448, 0);
+    test::AddPresets(image);
     for (std::size_t f = click; f < click + 2; ++f) {
         const std::size_t at = f / 588 * 2448 + f % 588 * 4;
         image[at + 1] = image[at + 3] = 0x60;  // 24,576 on both channels
@@ -118,9 +122,12 @@ TEST(Export, Mp3KeepsTheSoundInStepWithTheGraphics) {
     ExportRequest request;
     request.image = dir.File("click.img");
     request.targets.mp3 = dir.File("click.mp3");
+    request.artist = "Someone";  // given: the title still comes from the name
     test::WriteFile(request.image, image);
     test::RecordingProgress progress;
     ASSERT_EQ(RunExport(request, progress).status, ExportStatus::Completed);
+    EXPECT_EQ(Probe(request.targets.mp3, "format_tags=title,artist"),
+              "TAG:title=click\nTAG:artist=Someone\n");
     const std::string decoded =
         Capture("ffmpeg -nostdin -v error -i " + Quote(request.targets.mp3) + " -f s16le -ac 1 -");
     ASSERT_EQ(decoded.size(), 300 * 588 * 2);
@@ -149,22 +156,36 @@ std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio) {
 }
 
 TEST(Export, CdrdaoBurnsTheImageFromItsToc) {
-    // The image beside the toc, in another folder, and with a name cdrdao
-    // misreads unless quoted and escaped.
-    const std::pair<const char*, const char*> cases[] = {
+    // The image beside the toc, in another folder, with a name cdrdao
+    // misreads unless quoted and escaped, and through a link in a folder of
+    // its own that points into the toc's folder (the toc must name the link,
+    // not the name it points to, from the toc's folder).
+    struct Case {
+        const char* image;
+        const char* toc;
+        const char* link = nullptr;  // a symbolic link to the image, given instead
+    } cases[] = {
         {"song.img", "song.toc"},
         {"song.img", "elsewhere/song.toc"},
         {"it's \"a\\\"b\\101\".img", "it's.toc"},  // a bare \101 is "A" to cdrdao
+        {"B/song.img", "B/burn.toc", "A/link.img"},
+        {"B C/chanson d'\xC3\xA9t\xC3\xA9 \\.img", "B C/\xC3\xA9.toc", "A/l i\\nk.img"},
     };
-    for (const auto& [imageName, tocName] : cases) {
-        SCOPED_TRACE(tocName);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.toc);
         test::ImageRig rig(300);
-        const std::string image = rig.dir.File(imageName);
+        for (const char* folder : {"elsewhere", "A", "B", "B C"}) {
+            std::filesystem::create_directories(rig.dir.File(folder));
+        }
+        const std::string image = rig.dir.File(c.image);
         std::filesystem::rename(rig.image, image);
-        std::filesystem::create_directories(rig.dir.File("elsewhere"));
         ExportRequest request = rig.Request({});
         request.image = image;
-        request.targets.toc = rig.dir.File(tocName);
+        if (c.link) {
+            request.image = rig.dir.File(c.link);
+            std::filesystem::create_symlink(image, request.image);
+        }
+        request.targets.toc = rig.dir.File(c.toc);
         test::RecordingProgress progress;
         ASSERT_EQ(RunExport(request, progress).status, ExportStatus::Completed);
 

@@ -5,13 +5,17 @@
 #include <wx/gauge.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
+#include <wx/modalhook.h>
+#include <wx/msgdlg.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "about/desktop_opener.h"
+#include "app/message_box.h"
 #include "gui_helpers.h"
 #include "support/gui_test_support.h"
 
@@ -37,17 +41,58 @@ class KeyboardTest : public HelpPageTest {
     wxUIActionSimulator keys;
 };
 
-// Start pressed with Space; the run either ends by itself or is stopped
-// with Space. The Start button is disabled while it has the focus, until
-// the job's thread has ended: F1 and Escape must work at once all the same,
-// and the focus must come back to Start for the next Space.
+// Closes the next modal box with a real Enter, as a user would: the pointer
+// over it first, since the keyboard follows the pointer without a window
+// manager. The box runs its own loop, so a timer inside it does the work.
+class EnterOnTheNextBox : public wxModalDialogHook {
+  public:
+    EnterOnTheNextBox() {
+        Register();
+        press_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            wxUIActionSimulator keys;
+            keys.MouseMove(over_);
+            wxYield();
+            keys.Char(WXK_RETURN);
+        });
+    }
+    ~EnterOnTheNextBox() override { Unregister(); }
+    std::vector<std::string> shown;  // the boxes' texts
+    int closed = 0;
+
+  protected:
+    int Enter(wxDialog* box) override {
+        if (const auto* message = dynamic_cast<wxMessageDialogBase*>(box))
+            shown.emplace_back(message->GetMessage().utf8_str());
+        // Centred on the window that owns it.
+        wxWindow* owner = box->GetParent();
+        over_ = owner ? owner->GetScreenRect().GetPosition() + owner->GetSize() / 2 : wxPoint();
+        press_.StartOnce(300);
+        return wxID_NONE;
+    }
+    void Exit(wxDialog*) override { ++closed; }
+
+  private:
+    wxTimer press_;
+    wxPoint over_;
+};
+
+// Start pressed with Space; the run either ends by itself, with the real
+// success box closed by Enter, or is stopped with Space. The Start button is
+// disabled while it has the focus, until the job's thread has ended: F1 and
+// Escape must work at once all the same, and the focus must come back to
+// Start for the next Space.
 TEST_F(KeyboardTest, KeysWorkRightAfterARunAndAfterStop) {
     for (const bool stop : {false, true}) {
         SCOPED_TRACE(stop ? "stopped" : "completed");
+        std::optional<EnterOnTheNextBox> enter;
         if (stop) {
+            SetBoxShower([this](const BoxRequest& box) { boxes.push_back(box.text); });
             dlg = std::make_unique<CMainDlg>(state, picture);
             dlg->Show();
             PumpFor(100ms);
+        } else {
+            SetBoxShower({});
+            enter.emplace();
         }
         ChooseFiles(stop ? 60 : 25);
         dlg->StartButton()->SetFocus();
@@ -60,6 +105,10 @@ TEST_F(KeyboardTest, KeysWorkRightAfterARunAndAfterStop) {
         }
         ASSERT_TRUE(
             PumpUntil([&] { return LogEndsWith(stop ? "Canceled by user" : "Completed"); }));
+        if (enter) {
+            EXPECT_EQ(enter->shown, std::vector<std::string>{"CD+G file successfully created!"});
+            EXPECT_EQ(enter->closed, 1);
+        }
 
         const std::size_t before = opened.size();
         keys.Char(WXK_F1);

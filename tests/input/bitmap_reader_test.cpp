@@ -165,14 +165,14 @@ TEST_F(BitmapReader, UnopenableFilesGiveTheSystemTextAndChangeNothing) {
     }
 }
 
-TEST_F(BitmapReader, PipeFailsItsReadInsteadOfWaiting) {
+TEST_F(BitmapReader, PipeIsRefusedAtOnceForWhatItIs) {
     const std::string fifo = dir.File("fifo.bmp");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     Picture pic = EarlierPicture();
     const Picture before = pic;
     const BitmapOutcome out = ReadBitmapFile(fifo, pic);
     EXPECT_EQ(out.status, BitmapStatus::OpenFailed);
-    EXPECT_EQ(out.boxText, "Resource temporarily unavailable");
+    EXPECT_EQ(out.boxText, "Is a named pipe (FIFO), not a file");
     EXPECT_EQ(AsBytes(pic.header), AsBytes(before.header));
 }
 

@@ -1,16 +1,21 @@
-#include "input/file_identity.h"
-
+// Whether an output names an input: the identity half of the output rule.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "input/output_rule.h"
 #include "support/fixtures.h"
 
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+
+bool OutputIsAnInput(const std::string& output, const std::string& bitmap,
+                     const std::string& wave) {
+    return CheckOutputs({output}, {bitmap, wave}, true).refusal == OutputRefusal::IsAnInput;
+}
 
 class FileIdentity : public ::testing::Test {
   protected:

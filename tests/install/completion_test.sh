@@ -8,7 +8,7 @@ source "$framework"
 source "$1"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-cd "$dir" && touch cover.bmp song.wav disc.cdg song.mp3 -- -x.bmp
+cd "$dir" && touch cover.bmp song.wav disc.cdg song.mp3 names.txt -- -x.bmp
 
 failures=0
 offered() {
@@ -28,12 +28,12 @@ offered() {
     fi
 }
 
-offered "-x.bmp check cover.bmp disc.cdg export prepare-picture prepare-recording render song.mp3 song.wav " \
+offered "-x.bmp check cover.bmp disc disc.cdg export names.txt prepare-picture prepare-recording render song.mp3 song.wav " \
     orvane-cli ""
 offered "prepare-picture prepare-recording " orvane-cli pre
 offered "--convert --force --help --quiet --toc --version " orvane-cli --
-offered "-x.bmp cover.bmp disc.cdg song.mp3 song.wav " orvane-cli cover.bmp ""
-offered "--bitrate --cdg --force --help --mp3 --quiet --toc --wav --wav-zip --zip " \
+offered "-x.bmp cover.bmp disc.cdg names.txt song.mp3 song.wav " orvane-cli cover.bmp ""
+offered "--artist --bitrate --cdg --force --help --mp3 --quiet --title --toc --wav --wav-zip --zip " \
     orvane-cli export disc.cdg --
 offered "disc.cdg " orvane-cli export disc.cdg --cdg ""
 offered "song.mp3 " orvane-cli export disc.cdg --mp3 ""
@@ -43,4 +43,7 @@ offered "--pad " orvane-cli prepare-recording song.mp3 --p
 offered "" orvane-cli render disc.cdg --at ""
 offered "" orvane-cli prepare-picture --background ""
 offered "-x.bmp " orvane-cli -- -x
+offered "--chdman --force --help --performer --quiet --title --titles " orvane-cli disc x.toc --
+offered "" orvane-cli disc x.toc --title ""
+offered "names.txt " orvane-cli disc x.toc --titles ""
 exit $((failures > 0))

@@ -1,5 +1,6 @@
 // The manual pages and bash completion name every command and option the
-// programs themselves list in --help, so a new option cannot go undocumented.
+// programs themselves list in --help, and the user guide every command and
+// its options, so a new option cannot go undocumented.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -63,6 +64,8 @@ TEST(DocsCoverTheCommandLine, ManPagesAndCompletionNameEveryCommandAndOption) {
     const std::string cli = ORVANE_CLI;
     const std::string man = Source(ORVANE_SOURCE "/docs/man/orvane-cli.1");
     const std::string completion = Source(ORVANE_SOURCE "/data/orvane-cli.bash-completion");
+    // The user guide shows each command at work and names its options.
+    const std::string guide = Source(ORVANE_SOURCE "/docs/orvane.htm");
     const std::string top = Output(cli + " --help");
     ASSERT_NE(top.find("Usage: orvane-cli"), std::string::npos) << top;
 
@@ -70,11 +73,13 @@ TEST(DocsCoverTheCommandLine, ManPagesAndCompletionNameEveryCommandAndOption) {
     for (const std::string& command : Commands(top)) {
         EXPECT_NE(man.find(".SS " + command), std::string::npos) << "man: command " << command;
         EXPECT_NE(completion.find(command), std::string::npos) << "completion: " << command;
+        EXPECT_NE(guide.find("orvane-cli " + command), std::string::npos) << "guide: " << command;
         const std::string help = Output(cli + " " + command + " --help");
         EXPECT_NE(help.find("Usage:"), std::string::npos) << command << ": " << help;
         for (const std::string& option : Options(help)) {
             EXPECT_TRUE(Names(man, option)) << command << " " << option;
             EXPECT_TRUE(Names(completion, option)) << command << " " << option;
+            EXPECT_TRUE(Names(guide, option)) << "guide: " << command << " " << option;
         }
     }
     for (const std::string& option : options) {

@@ -1,6 +1,7 @@
 // The desktop program's command line: which file is which, the options, and
-// files taken exactly as the browse buttons take them.
+// files taken as dropped files are.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -8,6 +9,8 @@
 
 #include "app/command_line.h"
 #include "app/help_page.h"
+#include "app/start_files.h"
+#include "import/fake_import_effects.h"
 #include "input/wave_reader.h"
 #include "selection/selection_fixture.h"
 
@@ -106,52 +109,77 @@ TEST_F(StartCommandTest, KindByTheFirstBytes) {
     for (const auto& [name, kind] : cases) EXPECT_EQ(InputKindOf(dir.File(name)), kind) << name;
 }
 
-// What the window is asked to do by files given on the command line is what
-// the browse buttons ask for with the same files, less the choosers.
-TEST_F(StartCommandTest, FilesAreTakenAsTheBrowseButtonsTakeThem) {
+// Files named on the command line go where the same files dropped on the
+// window go: a BMP or WAVE the check takes to that check, any other picture
+// or song to an import (never a JPEG to the BMP check); the output is taken
+// as if chosen.
+TEST_F(StartCommandTest, FilesGoWhereDroppedFilesGo) {
     WriteFile(dir.File("eight.bmp"), MakeBmp(RandomPicture(5), {.bitsPerPixel = 8}));
-    const std::vector<std::vector<std::string>> runs = {
-        {"song.wav", "cover.bmp", "disc.cdg"},
-        {"eight.bmp", "song.wav", "disc.cdg"},
-        {"missing.bmp", "notes.txt"},
+    WriteFile(dir.File("photo.jpg"), Text("\xFF\xD8\xFF\xE0"));
+    WriteFile(dir.File("song.mp3"), Text("ID3"));
+    const auto f = [&](const std::string& name) { return dir.File(name); };
+    struct Run {
+        std::vector<std::string> names;
+        std::vector<std::string> events;
     };
-    for (const auto& names : runs) {
-        SCOPED_TRACE(testing::PrintToString(names));
+    const Run runs[] = {
+        {{"song.wav", "cover.bmp", "disc"}, {"bitmap:" + f("cover.bmp"), "wave:" + f("song.wav")}},
+        {{"photo.jpg", "song.mp3"},
+         {"probe:" + f("photo.jpg"), "edit:" + f("photo.jpg"),
+          "save:Save converted picture as|" + f("photo.bmp"), "probe:" + f("song.mp3"),
+          "probe:" + f("song.mp3"), "save:Save converted recording as|" + f("song.wav")}},
+        {{"eight.bmp", "song.wav"},
+         {"edit:" + f("eight.bmp"), "save:Save converted picture as|" + f("eight-converted.bmp"),
+          "wave:" + f("song.wav")}},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(testing::PrintToString(run.names));
         std::vector<std::string> args;
-        for (const auto& n : names) args.push_back(dir.File(n));
-        const StartFiles files = ParseStartCommand(args).files;
-        TakeStartFiles(selection, files);
-
-        JobState browseState;
-        Picture browsePicture;
-        InitPicture(browsePicture);
-        DialogModel browseModel{browseState, browsePicture};
-        FakeEffects browseEffects;
-        FileSelection browse{browseModel, browseEffects};
-        browseEffects.Choose(files.picture);
-        browse.OnBrowseBitmap();
-        browseEffects.Choose(files.recording);
-        browse.OnBrowseWave();
-        if (!files.output.empty()) {
-            browseEffects.Choose(files.output);
-            browse.OnBrowseOutput();
-        }
-        std::vector<std::string> browsed;
-        std::copy_if(browseEffects.events.begin(), browseEffects.events.end(),
-                     std::back_inserter(browsed),
-                     [](const std::string& e) { return !e.starts_with("choose:"); });
-        EXPECT_EQ(effects.events, browsed);
-        EXPECT_EQ(state.bitmapValid, browseState.bitmapValid);
-        EXPECT_EQ(state.waveValid, browseState.waveValid);
-        EXPECT_EQ(model.bitmapPath, browseModel.bitmapPath);
-        EXPECT_EQ(model.wavePath, browseModel.wavePath);
-        effects.events.clear();
+        for (const auto& n : run.names) args.push_back(f(n));
+        FakeImportEffects import;
+        import.kinds = {{f("photo.jpg"), MediaKind::Picture},
+                        { f("song.mp3"),
+                          MediaKind::Recording }};
+        ImportFlow flow(import);
+        TakeStartFiles(flow, selection, ParseStartCommand(args).files);
+        EXPECT_EQ(import.events, run.events);
     }
-
     // As the save chooser does, a name without an extension gets ".CDG".
-    TakeStartFiles(selection, {"", "", dir.File("disc")});
-    EXPECT_EQ(model.outputPath, dir.File("disc.CDG"));
-    EXPECT_EQ(effects.events.back(), "paths");
+    EXPECT_EQ(model.outputPath, f("disc.CDG"));
+}
+
+// An existing output given on the command line gets the save chooser's
+// question; declined, no output is chosen and the file stays. Not a file at
+// all, it is taken without a question and refused at Start with the reason.
+TEST_F(StartCommandTest, ExistingOutputIsReplacedOnlyWhenTheQuestionSaysSo) {
+    const std::string existing = dir.File("old.cdg");
+    WriteFile(existing, Text("old"));
+    struct Case {
+        std::string output;
+        bool answer;
+        std::vector<std::string> events;
+    };
+    const std::string chosen = "log:Output file selected: ";
+    const Case cases[] = {
+        {existing, false, {"replace?:" + existing}},
+        {existing, true, {"replace?:" + existing, chosen + existing, "paths"}},
+        {dir.File("new.cdg"), false, {chosen + dir.File("new.cdg"), "paths"}},
+        {dir.File("pipe.cdg"), false, {chosen + dir.File("pipe.cdg"), "paths"}},
+    };
+    ASSERT_EQ(mkfifo(dir.File("pipe.cdg").c_str(), 0600), 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.output + (c.answer ? " replace" : " keep"));
+        effects = FakeEffects();
+        effects.replaceAnswer = c.answer;
+        model.outputPath.clear();
+        state.outputChosen = false;
+        FakeImportEffects import;
+        ImportFlow flow(import);
+        TakeStartFiles(flow, selection, {"", "", c.output});
+        EXPECT_EQ(effects.events, c.events);
+        EXPECT_EQ(state.outputChosen, c.events.size() > 1);
+    }
+    EXPECT_EQ(ReadFile(existing), Text("old"));
 }
 
 TEST(HelpPageInstalled, FoundAmongTheDocumentsAfterTheOtherPlaces) {

@@ -4,6 +4,8 @@
 #include <wx/stattext.h>
 
 #include "app/command_line.h"
+#include "app/import_window.h"
+#include "app/start_files.h"
 #include "gui/gui_helpers.h"
 #include "res/resource_ids.h"
 #include "support/gui_test_support.h"
@@ -21,7 +23,8 @@ TEST_F(StartFilesWindow, RecordingFirstThenPictureThenAnOutputWithoutExtension) 
 
     const StartCommand command = ParseStartCommand({wave, bitmap, dir.File("disc")});
     ASSERT_EQ(command.action, StartAction::OpenWindow);
-    TakeStartFiles(dlg->Selection(), command.files);
+    RunImport(dlg.get(), dlg->Selection(),
+              [&](ImportFlow& flow) { TakeStartFiles(flow, dlg->Selection(), command.files); });
 
     const auto shown = [&](int id) {
         return std::string(dlg->PathField(id)->GetLabelText().utf8_str());

@@ -6,6 +6,8 @@
 #include <random>
 
 #include "cdg_stream.h"
+#include "encoder/job_support.h"
+#include "player/screen_export.h"
 
 namespace orvane::test {
 namespace {
@@ -110,6 +112,51 @@ TEST(DecoderOracle, SameScreensAsFfmpeg) {
             EXPECT_EQ(FirstDifference(RenderRgb(stream.DecodeFirst(sectors)), *want), "")
                 << c.name << " after " << sectors << " sectors";
         }
+    }
+}
+
+// Files other tools leave, rendered as a user renders them: a raw image
+// whose subcode bytes carry P and Q bits (as ripped discs do), and a .cdg
+// that ends one packet into a sector. ffmpeg masks the bits and draws every
+// packet; so must render.
+TEST(DecoderOracle, RenderShowsWhatFfmpegShowsOfRippedFiles) {
+    if (!HaveFfmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
+    JobRig rig(1600 * kSectorAudioBytes, 9);
+    rig.Run();
+    Bytes image = ReadFile(rig.output);
+    std::mt19937 rng(13);
+    for (std::size_t at = 0; at + kRawSectorBytes <= image.size(); at += kRawSectorBytes) {
+        for (std::size_t k = kSectorAudioBytes; k < kRawSectorBytes; ++k)
+            image[at + k] |= static_cast<std::uint8_t>(rng() << 6);
+    }
+    const Bytes cdg = SubcodeOf(image);
+    struct Case {
+        const char* name;
+        Bytes rendered;  // what render is given
+        Bytes stream;    // the same graphics as a .cdg, for ffmpeg
+    };
+    // Cut one packet into the first sector after 700 whose first packet
+    // changes the screen, so that losing it shows.
+    CdgDecoder decoder;
+    std::size_t packet = 0;
+    for (;; ++packet) {
+        const CdgScreen before = decoder.screen();
+        decoder.ApplyPacket(&cdg.at(packet * kCdgPacketBytes));
+        if (packet >= 700 * 4 && packet % 4 == 0 && !(decoder.screen() == before)) break;
+    }
+    const Bytes cut(cdg.begin(), cdg.begin() + (packet + 1) * kCdgPacketBytes);
+    const Case cases[] = {{"ripped image.cdg", image, cdg}, {"4n+1.cdg", cut, cut}};
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(dir.File(c.name), c.rendered);
+        WriteFile(dir.File("ffmpeg.cdg"), c.stream);
+        const ScreenExport shown = ExportScreen(dir.File(c.name), dir.File("shown.png"), {});
+        ASSERT_EQ(shown.status, ExportStatus::Ok) << shown.message;
+        const auto got = PngPixels(dir.File("shown.png"));
+        const auto want = FfmpegLastFrame(dir.File("ffmpeg.cdg"));
+        ASSERT_TRUE(got && want);
+        EXPECT_EQ(FirstDifference(*got, *want), "");
     }
 }
 

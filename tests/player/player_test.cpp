@@ -55,21 +55,23 @@ TEST(Player, OrvaneImageAndItsStreamShowWhatFfmpegShows) {
     }
 }
 
+// An image plays its whole sectors; a .cdg its whole packets, the last
+// sector padded with empty ones, as players read it.
 TEST(Player, PartialSectorsPlayTheWholeOnesAndReportTheTail) {
     OrvaneImage o;
     struct Case {
         Bytes bytes;
-        std::size_t keep, tail;
+        std::size_t added, keep, tail;
     };
     const Case cases[] = {
-        {o.image, kImageSectors, 1000},
-        {o.cdg, kImageSectors, 50},
-        {Bytes(o.image.begin(), o.image.begin() + 700 * kRawSectorBytes), 700, 2000},
+        {o.image, 1000, kImageSectors, 1000},
+        {o.cdg, 50, kImageSectors + 1, 2},
+        {Bytes(o.image.begin(), o.image.begin() + 700 * kRawSectorBytes), 2000, 700, 2000},
     };
     const std::string path = o.rig.dir.File("cut.CDG");
     for (const Case& c : cases) {
         Bytes bytes = c.bytes;
-        bytes.insert(bytes.end(), c.tail, 0x41);
+        bytes.insert(bytes.end(), c.added, 0x41);
         WriteFile(path, bytes);
         CdgPlayer player;
         ASSERT_FALSE(player.Open(path));
@@ -96,8 +98,8 @@ TEST(Player, FilesThatCannotBePlayedSaySoAndStayClosed) {
     const Case cases[] = {
         {"missing", std::nullopt, PlayerStatus::OpenFailed, "No such file or directory"},
         {"empty", Bytes{}, PlayerStatus::Empty, "The file is empty"},
-        {"short", Bytes(50, 9), PlayerStatus::NoSector,
-         "The file is shorter than one sector (96 bytes)"},
+        {"short", Bytes(20, 9), PlayerStatus::NoSector,
+         "The file is shorter than one packet (24 bytes)"},
         {"wave", MakeWav(2'000'000), PlayerStatus::NoGraphics, "No CD+G graphics found"},
         {"silence", Bytes(kRawSectorBytes * 10, 0), PlayerStatus::NoGraphics,
          "No CD+G graphics found"},

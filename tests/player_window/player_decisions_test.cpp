@@ -8,16 +8,19 @@
 #include <thread>
 
 #include "app/player_files.h"
+#include "app/player_frame.h"
 #include "app/player_keys.h"
 #include "app/player_session.h"
 #include "app/player_text.h"
+#include "player/screen_render.h"
 #include "player_image.h"
 
 namespace orvane::test {
 namespace {
 
 // Seeks stay within the 6,000 sectors and zooms within 1 to 3; keys with
-// Ctrl or Alt are left alone, and with Shift all but Plus and Minus.
+// Ctrl or Alt are left alone, and with Shift all but Plus and Minus; Space
+// is left to a focused button, every other key is not.
 TEST(PlayerDecisions, KeysAndWhereTheyLead) {
     using K = PlayerKey;
     using A = PlayerAction;
@@ -29,18 +32,43 @@ TEST(PlayerDecisions, KeysAndWhereTheyLead) {
         {K::F1, false, A::Help, 900, 2},         {K::Other, false, A::None, 900, 2},
         {K::Right, kShift, A::None, 900, 2},     {K::F1, kShift, A::None, 900, 2},
         {K::Plus, kShift, A::ZoomIn, 900, 3},    {K::Minus, false, A::ZoomOut, 900, 1},
+        {K::PageUp, false, A::PageBack, 0, 2},   {K::PageDown, false, A::PageForward, 3150, 2},
     };
     for (const auto& [key, shift, action, target, factor] : cases) {
         SCOPED_TRACE(static_cast<int>(key));
-        EXPECT_EQ(ActionForKey(key, shift, false), action);
-        EXPECT_EQ(ActionForKey(key, shift, true), A::None);
+        EXPECT_EQ(ActionForKey(key, shift, false, false), action);
+        EXPECT_EQ(ActionForKey(key, shift, true, false), A::None);
+        EXPECT_EQ(ActionForKey(key, shift, false, true), key == K::Space ? A::None : action);
         EXPECT_EQ(SeekTarget(action, 900, 6000), target);
         EXPECT_EQ(ZoomedFactor(action, 2, 3), factor);
     }
     EXPECT_EQ(SeekTarget(A::Back, 100, 6000), 0u);
     EXPECT_EQ(SeekTarget(A::Forward, 5800, 6000), 6000u);
+    EXPECT_EQ(SeekTarget(A::PageForward, 4000, 6000), 6000u);
     EXPECT_EQ(ZoomedFactor(A::ZoomIn, 3, 3), 3);
     EXPECT_EQ(ZoomedFactor(A::ZoomOut, 1, 3), 1);
+}
+
+// A changed pixel marks its own tile only, at a tile's first and last pixel
+// and at the screen's edges; neighbouring tiles of a row make one run.
+TEST(PlayerDecisions, OnlyTheChangedTilesAreDrawnAgain) {
+    const std::pair<std::vector<std::pair<int, int>>, std::vector<TileRun>> cases[] = {
+        {{}, {}},
+        {{{0, 0}}, {{0, 0, 1}}},
+        {{{5, 11}}, {{0, 0, 1}}},
+        {{{6, 12}}, {{1, 1, 1}}},
+        {{{299, 215}}, {{17, 49, 1}}},
+        {{{17, 30}, {18, 30}, {35, 24}, {48, 30}}, {{2, 2, 2}, {2, 5, 1}, {2, 8, 1}}},
+        {{{0, 0}, {0, 215}}, {{0, 0, 1}, {17, 0, 1}}},
+    };
+    for (const auto& [pixels, runs] : cases) {
+        RgbScreen before{};
+        RgbScreen now{};
+        for (const auto& [x, y] : pixels) now[(y * 300 + x) * 3 + 2] = 0x11;
+        EXPECT_EQ(ChangedTiles(before.data(), now.data()), runs) << pixels.size();
+    }
+    EXPECT_EQ(AllTiles().size(), 18u);
+    EXPECT_EQ(AllTiles().back(), (TileRun{17, 0, 50}));
 }
 
 // Problems first, each once; "sound from" only for a file that is heard.

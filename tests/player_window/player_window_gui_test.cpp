@@ -1,9 +1,13 @@
 // The player window as the user meets it: opened from the main window's
-// context menu, heard through SDL's disk driver, driven by its keys.
+// context menu beside it, heard through SDL's disk driver, driven by its
+// keys and the mouse.
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/gauge.h>
+#include <wx/listbox.h>
 #include <wx/slider.h>
 #include <wx/uiaction.h>
+#include <wx/weakref.h>
 
 #include <chrono>
 #include <filesystem>
@@ -23,12 +27,20 @@ namespace {
 
 using namespace std::chrono_literals;
 
-CPlayerDlg* OpenPlayer() {
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* player = dynamic_cast<CPlayerDlg*>(window);
-        if (player != nullptr && player->IsShown()) return player;
-    }
-    return nullptr;
+// A click as the user makes it, through the X server.
+void ClickOn(wxWindow* control) {
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(control->GetScreenRect().GetPosition() + control->GetSize() / 2);
+    PumpFor(50ms);
+    mouse.MouseClick();
+    PumpFor(100ms);
+}
+
+// Closes the window and waits until the toolkit has destroyed it.
+bool ClosePlayer(CPlayerDlg* player) {
+    wxWeakRef<CPlayerDlg> open(player);
+    player->Close();
+    return PumpUntil([&] { return !open; }, 5s);
 }
 
 // A .cdg stream: the subcode of each of the image's sectors.
@@ -90,17 +102,12 @@ class PlayerWindowTest : public testing::Test {
         SetChooserShower({});
     }
 
-    // "Play image..." with `path` chosen; `inside` runs in the player's
-    // modal loop, when it opens, and must close it.
-    void PlayFromMenu(const std::string& path, std::function<void(CPlayerDlg&)> inside) {
+    // "Play image..." with `path` chosen: the player it opens, or none.
+    CPlayerDlg* PlayFromMenu(const std::string& path) {
         chosen = path;
-        bool ran = false;
-        main->CallAfter([&] {
-            ran = true;
-            if (CPlayerDlg* player = OpenPlayer()) inside(*player);
-        });
         main->OnPlayImage();
-        PumpUntil([&] { return ran; }, 5s);
+        PumpFor(50ms);
+        return CPlayerDlg::Find(main.get());
     }
 
     JobState state;
@@ -134,15 +141,15 @@ TEST_F(PlayerWindowTest, PlaysToTheEndWithEveryByteOfTheSound) {
         SCOPED_TRACE(c.file);
         const std::string heard = dir.File(c.file + ".heard");
         UseAudioDriver("disk", heard, 1);
-        PlayFromMenu(dir.File(c.file), [&](CPlayerDlg& player) {
-            EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
-            PumpFor(100ms);
-            EXPECT_EQ(player.TimeText(), "0:04 / 0:04");
-            EXPECT_EQ(player.StatusLine(), c.status);
-            EXPECT_EQ(player.PlayButton()->GetLabel(), "&Play");
-            ExpectShows(player, image.path);
-            player.EndModal(wxID_CANCEL);
-        });
+        CPlayerDlg* player = PlayFromMenu(dir.File(c.file));
+        ASSERT_NE(player, nullptr);
+        EXPECT_TRUE(PumpUntil([&] { return !player->Session().playing(); }, 20s));
+        PumpFor(100ms);
+        EXPECT_EQ(player->TimeText(), "0:04 / 0:04");
+        EXPECT_EQ(player->StatusLine(), c.status);
+        EXPECT_EQ(player->PlayButton()->GetLabel(), "&Play");
+        ExpectShows(*player, image.path);
+        EXPECT_TRUE(ClosePlayer(player));
         EXPECT_TRUE(boxes.empty());
         ExpectHeard(ReadFile(heard), image.audio);
     }
@@ -177,20 +184,21 @@ TEST_F(PlayerWindowTest, WhatTheWindowSaysAboutEachFile) {
         UseAudioDriver(driver);
         boxes.clear();
         std::string shown = "(no window)";
-        PlayFromMenu(dir.File(file), [&](CPlayerDlg& player) {
-            shown = player.StatusLine();
-            player.EndModal(wxID_CANCEL);
-        });
+        if (CPlayerDlg* player = PlayFromMenu(dir.File(file))) {
+            shown = player->StatusLine();
+            EXPECT_TRUE(ClosePlayer(player));
+        }
         EXPECT_EQ(boxes, box.empty() ? std::vector<std::string>{} : std::vector{box});
         EXPECT_EQ(shown, box.empty() ? status + "  Picture complete at 2.00 s." : "(no window)");
     }
 }
 
-// The player may be opened while a job runs: a job started from the main
-// window while the player plays runs to its end and reports there, and the
-// player plays on.
-TEST_F(PlayerWindowTest, AJobRunsToItsEndWhileThePlayerPlays) {
-    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 6.0);
+// The main window runs modally, as in the program, with the player playing
+// beside it; real clicks reach both. Start runs a job, Stop stops it, the
+// next run reaches its end; Pause reaches the player; Exit ends the main
+// window and the player with it.
+TEST_F(PlayerWindowTest, TheMainWindowWorksWhileThePlayerPlays) {
+    const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 60.0);
     UseAudioDriver("dummy");
     DialogModel& model = main->Model();
     model.bitmapPath = dir.File("picture.bmp");
@@ -199,45 +207,61 @@ TEST_F(PlayerWindowTest, AJobRunsToItsEndWhileThePlayerPlays) {
     picture = RandomPicture(3);
     UpdatePreviewInfo(picture);
     WriteFile(model.bitmapPath, MakeBmp(picture));
-    const std::size_t audioBytes = 25 * 44100 * 4;
+    const std::size_t audioBytes = 60 * 44100 * 4;
     WriteFile(model.wavePath, MakeWav(audioBytes));
     state.bitmapValid = state.waveValid = state.outputChosen = true;
     state.audioDataOffset = static_cast<std::int64_t>(WavHeaderBytes());
     state.waveFileLength = static_cast<std::int64_t>(WavHeaderBytes() + audioBytes);
+    const auto lastLogLine = [this] {
+        const wxArrayString lines = main->LogList()->GetStrings();
+        return lines.empty() ? std::string() : std::string(lines.Last().utf8_str());
+    };
 
-    PlayFromMenu(image.path, [&](CPlayerDlg& player) {
-        wxCommandEvent start(wxEVT_BUTTON, IDC_START);
-        start.SetEventObject(main->StartButton());
-        main->StartButton()->GetEventHandler()->ProcessEvent(start);
+    main->Hide();
+    main->Move(0, 0);
+    wxWeakRef<CPlayerDlg> player;
+    main->CallAfter([&] {
+        player = PlayFromMenu(image.path);
+        if (!player) return main->EndModal(wxID_ABORT);
+        const wxRect display = wxGetClientDisplayRect();
+        player->Move(display.GetBottomRight() - player->GetSize() + wxSize(1, 1));
+        PumpFor(100ms);
+        ClickOn(main->StartButton());
+        EXPECT_TRUE(PumpUntil([&] { return main->ProgressBar()->GetValue() >= 30; }, 20s));
+        ClickOn(main->StartButton());
+        EXPECT_TRUE(PumpUntil([&] { return lastLogLine().ends_with("Canceled by user"); }, 20s));
+        EXPECT_TRUE(PumpUntil([&] { return main->StartButton()->IsEnabled(); }, 5s));
+        EXPECT_TRUE(player->Session().playing());
+        ClickOn(main->StartButton());
         EXPECT_TRUE(PumpUntil([&] { return !boxes.empty(); }, 20s));
-        EXPECT_TRUE(player.IsShown());
-        EXPECT_TRUE(player.Session().playing());
-        EXPECT_EQ(player.Session().totalSectors(), 6u * 75);
-        player.Session().Seek(5 * 75);
-        EXPECT_TRUE(PumpUntil([&] { return !player.Session().playing(); }, 20s));
-        EXPECT_EQ(player.StatusLine(), "Picture complete at 6.00 s.");
-        player.EndModal(wxID_CANCEL);
+        EXPECT_TRUE(player->Session().playing());
+        ClickOn(player->PlayButton());
+        EXPECT_FALSE(player->Session().playing());
+        ClickOn(main->ExitButton());
+        if (main->IsModal()) main->EndModal(wxID_ABORT);
     });
+    EXPECT_EQ(main->ShowModal(), wxID_CANCEL);
+    EXPECT_TRUE(PumpUntil([&] { return !player; }, 5s));
     EXPECT_EQ(boxes, std::vector<std::string>{"CD+G file successfully created!"});
-    EXPECT_EQ(model.lastImagePath, model.outputPath);
-    EXPECT_EQ(std::filesystem::file_size(model.outputPath), std::uintmax_t(25 * 75 * 2448));
+    EXPECT_EQ(std::filesystem::file_size(model.outputPath), std::uintmax_t(60 * 75 * 2448));
 }
 
-// Real key presses through the X server, wherever the focus is: Space plays,
-// Left/Right seek 5 s, Home/End jump, keys with Ctrl are left to the
-// toolkit, PageDown moves the slider 30 s, Plus and Minus zoom, F1 asks the
-// main window for the help page, Tab reaches every control, Escape closes.
+// Real key presses through the X server, wherever the focus is: Space plays
+// (on a focused button it presses that button), Left/Right seek 5 s,
+// Page Up/Down 30 s, Home/End jump, keys with Ctrl are left to the toolkit,
+// Plus and Minus zoom, F1 asks the main window for the help page, Tab
+// reaches every control, Space on the focused Close button closes.
 TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
     const PlayerImage image = MakePlayerImage(dir.File("disc.cdg"), 60.0);
     UseAudioDriver("dummy");
     auto session = std::make_unique<PlayerSession>();
     ASSERT_FALSE(session->Open(image.path));
-    CPlayerDlg player(main.get(), std::move(session), image.path);
-    player.Show();
+    wxWeakRef<CPlayerDlg> player(new CPlayerDlg(main.get(), std::move(session), image.path));
+    player->Show();
     wxUIActionSimulator keys;
-    keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
+    keys.MouseMove(player->GetScreenRect().GetLeftTop() + wxPoint(40, 40));
     PumpFor(100ms);
-    PlayerSession& playing = player.Session();
+    PlayerSession& playing = player->Session();
     playing.PlayPause();  // it opens playing
 
     // From (seconds, paused), the key and its modifiers, the focus on the
@@ -249,33 +273,37 @@ TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
         {12, WXK_END, wxMOD_NONE, true, 60, false},
         {12, WXK_RIGHT, wxMOD_CONTROL, false, 12, false},
         {12, WXK_PAGEDOWN, wxMOD_NONE, true, 42, false},
+        {12, WXK_PAGEDOWN, wxMOD_NONE, false, 42, false},
+        {40, WXK_PAGEUP, wxMOD_NONE, false, 10, false},
         {12, WXK_SPACE, wxMOD_NONE, true, 12, true},
+        {12, WXK_SPACE, wxMOD_NONE, false, 12, true},
     };
     for (const auto& [from, key, modifiers, onSlider, to, playsAfter] : cases) {
         SCOPED_TRACE(testing::Message() << from << " s, key " << key << ", slider " << onSlider);
         if (playing.playing()) playing.PlayPause();
         playing.Seek(static_cast<std::uint64_t>(from * 75));
-        (onSlider ? static_cast<wxWindow*>(player.TimeSlider()) : player.PlayButton())->SetFocus();
+        (onSlider ? static_cast<wxWindow*>(player->TimeSlider()) : player->PlayButton())
+            ->SetFocus();
         PumpFor(50ms);
         keys.Char(key, modifiers);
         PumpFor(100ms);
         EXPECT_EQ(playing.playing(), playsAfter);
         EXPECT_NEAR(playing.position() / 75.0, to, playsAfter ? 0.6 : 0.0);
         if (!playsAfter) {
-            EXPECT_EQ(player.TimeText(), PositionText(playing.position(), 60 * 75));
-            EXPECT_EQ(player.TimeSlider()->GetValue(), static_cast<int>(playing.position()));
+            EXPECT_EQ(player->TimeText(), PositionText(playing.position(), 60 * 75));
+            EXPECT_EQ(player->TimeSlider()->GetValue(), static_cast<int>(playing.position()));
         }
     }
 
     for (const auto& [key, factor] : {std::pair{'+', 3}, {'-', 2}, {'-', 1}, {'+', 2}}) {
-        keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
+        keys.MouseMove(player->GetScreenRect().GetLeftTop() + wxPoint(40, 40));
         PumpFor(50ms);
         keys.Char(key);
         PumpFor(100ms);
-        EXPECT_EQ(player.ScreenFactor(), factor);
-        EXPECT_EQ(player.Screen()->GetSize(), wxSize(300 * factor, 216 * factor));
+        EXPECT_EQ(player->ScreenFactor(), factor);
+        EXPECT_EQ(player->Screen()->GetSize(), wxSize(300 * factor, 216 * factor));
     }
-    keys.MouseMove(player.GetScreenRect().GetLeftTop() + wxPoint(40, 40));
+    keys.MouseMove(player->GetScreenRect().GetLeftTop() + wxPoint(40, 40));
 
     int helpRequests = 0;
     main->Bind(wxEVT_HELP, [&](wxHelpEvent&) { ++helpRequests; });
@@ -284,17 +312,20 @@ TEST_F(PlayerWindowTest, KeysWorkWhereverTheFocusIs) {
     PumpFor(100ms);
     EXPECT_EQ(helpRequests, 1);
 
-    player.PlayButton()->SetFocus();
+    player->PlayButton()->SetFocus();
     PumpFor(50ms);
-    for (wxWindow* next :
-         {static_cast<wxWindow*>(player.TimeSlider()), player.FindWindow(wxID_CANCEL),
-          static_cast<wxWindow*>(player.PlayButton())}) {
-        keys.Char(WXK_TAB);
+    wxWindow* const closeButton = player->FindWindow(wxID_CANCEL);
+    const std::pair<wxWindow*, int> tabs[] = {{player->TimeSlider(), wxMOD_NONE},
+                                              {closeButton, wxMOD_NONE},
+                                              {player->PlayButton(), wxMOD_NONE},
+                                              {closeButton, wxMOD_SHIFT}};
+    for (const auto& [next, modifiers] : tabs) {
+        keys.Char(WXK_TAB, modifiers);
         PumpFor(50ms);
         EXPECT_EQ(wxWindow::FindFocus(), next);
     }
-    keys.Char(WXK_ESCAPE);
-    EXPECT_TRUE(PumpUntil([&] { return !player.IsShown(); }, 5s));
+    keys.Char(WXK_SPACE);
+    EXPECT_TRUE(PumpUntil([&] { return !player; }, 5s));
 }
 
 }  // namespace

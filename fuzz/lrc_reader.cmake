@@ -1,0 +1,1 @@
+orvane_add_fuzzer(lrc_reader LIBS orvane_lyrics)
