@@ -65,7 +65,7 @@ class FrameWalk {
     void Settle(std::int64_t sector);
     TilePixels Compose(int tile) const;
     int WordAt(const Shown& s, std::int64_t sector) const;
-    std::int64_t SteadySince(const Shown& s, std::int64_t sector) const;
+    std::int64_t SteadySince(const Shown& s, std::int64_t sector, std::int64_t from) const;
     std::int64_t Release(int tile, std::int64_t sector) const;
 
     std::array<TilePixels, kTiles> picture_{};
@@ -138,9 +138,10 @@ int FrameWalk::WordAt(const Shown& s, std::int64_t sector) const {
     return word;
 }
 
-// The sector from which the element looks as it does at `sector`.
-std::int64_t FrameWalk::SteadySince(const Shown& s, std::int64_t sector) const {
-    std::int64_t since = s.appear;
+// The sector from which the element looks as it does at `sector`, `from`
+// at the earliest: its words sung by then show from when they were sung.
+std::int64_t FrameWalk::SteadySince(const Shown& s, std::int64_t sector, std::int64_t from) const {
+    std::int64_t since = from;
     for (const LookChange& change : s.element->changes) {
         const std::int64_t start = SectorAt(change.startMs);
         if (start > sector) break;
@@ -157,10 +158,12 @@ std::int64_t FrameWalk::Release(int tile, std::int64_t sector) const {
     const std::int64_t previous = history_->LastDeadline(tile);
     for (const int e : covering_[tile]) {
         const Shown& s = shown_[e];
-        if (s.appear == sector) release = std::max(release, s.earliest);
+        // Coming now: drawn ahead from its earliest, but not before the
+        // words it shows sung (a line late for its place) were sung.
+        if (s.appear == sector) release = std::max(release, SteadySince(s, sector, s.earliest));
         if (s.appear >= sector || s.clear <= previous) continue;
-        release = std::max(release,
-                           s.clear > sector ? SteadySince(s, sector) : std::min(s.done, s.clear));
+        release = std::max(release, s.clear > sector ? SteadySince(s, sector, s.appear)
+                                                     : std::min(s.done, s.clear));
     }
     return std::min(release, sector);
 }
