@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "lyrics/ass_script.h"
 #include "lyrics/line_fit.h"
