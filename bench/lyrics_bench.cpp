@@ -25,7 +25,7 @@ using namespace orvane;
 constexpr std::int64_t kFourMinutes = 240 * 75;
 
 void BM_Timeline4Min(benchmark::State& state) {
-    const Picture picture = test::BusyPicture();
+    const Picture picture = test::PhotoPicture();
     const Lyrics song = test::TestSong(50);
     std::size_t states = 0;
     for (auto _ : state) {
@@ -39,7 +39,7 @@ void BM_Timeline4Min(benchmark::State& state) {
 BENCHMARK(BM_Timeline4Min)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ReservePalette(benchmark::State& state) {
-    const Picture picture = test::BusyPicture();
+    const Picture picture = test::PhotoPicture();
     const LyricsStyle style;
     for (auto _ : state) {
         Picture out;
@@ -59,7 +59,7 @@ constexpr const char* kChildFlag = "--timeline-lines=";
 
 int BuildInChild(int lines) {
     const ScreenTimelineResult result = BuildScreenTimeline(
-        test::BusyPicture(), test::TestSong(lines), {}, kFourMinutes * lines / 50);
+        test::PhotoPicture(), test::TestSong(lines), {}, kFourMinutes * lines / 50);
     return result.ok ? 0 : 1;
 }
 

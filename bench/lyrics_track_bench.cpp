@@ -33,7 +33,7 @@ void Counters(benchmark::State& state, const LyricsLateness& lateness) {
 void BM_MakeLyricsTrack(benchmark::State& state) {
     const int minutes = static_cast<int>(state.range(0));
     const Lyrics song = test::TestSong(50 * minutes / 4);
-    const Picture picture = test::BusyPicture();
+    const Picture picture = test::PhotoPicture();
     LyricsTrack track;
     for (auto _ : state) {
         track = MakeLyricsTrack(picture, song, LayoutOptions{}, minutes * 60 * 75);
@@ -52,7 +52,7 @@ BENCHMARK(BM_MakeLyricsTrack)->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->Us
 // drawn ahead, 6 words of 8 wipe steps over 3 tiles each, then cleared).
 ScreenTimeline SyntheticTimeline(int lines) {
     ScreenTimeline timeline;
-    timeline.picture = test::BusyPicture();
+    timeline.picture = test::PhotoPicture();
     for (int l = 0; l < lines; ++l) {
         const std::int64_t first = 900 + l * 340;  // sectors
         const int row = 10 + (l % 2) * 3;

@@ -13,15 +13,25 @@ namespace {
 
 // Half covered or more, by a colour that is not mostly transparent: an
 // outline or letter pixel. Softer edges are the picture's.
-constexpr std::uint8_t kHalfCovered = 128;
-bool Opaque(std::uint8_t coverage, std::uint32_t rgba) {
-    return coverage >= kHalfCovered && (rgba & 0xFF) < 0xC0;
+// A pixel is drawn when libass would make it at least half opaque: its
+// coverage times its colour's opacity. This is the coverage that takes for
+// an image's colour (over 255: the colour is too transparent to show).
+constexpr int kHalfCovered = 128;
+int CoverageNeeded(std::uint32_t rgba) {
+    const int opacity = 255 - static_cast<int>(rgba & 0xFF);
+    return opacity == 0 ? 256 : (kHalfCovered * 255 + opacity - 1) / opacity;
 }
 
-// One row of an image onto the layer: every pixel at least half covered
-// takes the ink. This loop sees every pixel of every frame, so it works on
-// eight at a time: the coverage's top bit (>= 128) becomes a byte mask.
-void Blend(const unsigned char* from, std::uint8_t* to, int count, std::uint8_t ink) {
+// One row of an image onto the layer: every pixel covered enough takes the
+// ink. This loop sees every pixel of every frame, so for opaque colours
+// (nearly all) it works on eight at a time: the coverage's top bit (>= 128)
+// becomes a byte mask.
+void Blend(const unsigned char* from, std::uint8_t* to, int count, std::uint8_t ink, int needed) {
+    if (needed != kHalfCovered) {
+        for (int x = 0; x < count; ++x)
+            if (from[x] >= needed) to[x] = ink;
+        return;
+    }
     static_assert(kHalfCovered == 0x80);
     constexpr std::uint64_t kTopBits = 0x8080808080808080ull;
     const std::uint64_t inks = 0x0101010101010101ull * ink;
@@ -44,12 +54,13 @@ template <typename Visit>
 void ForEachInk(const ASS_Image* image, Visit visit) {
     for (; image; image = image->next) {
         const auto index = IndexOfAssColour(image->color);
-        if (!index) continue;
+        const int needed = CoverageNeeded(image->color);
+        if (!index || needed > 255) continue;
         for (int y = 0; y < image->h; ++y) {
             const unsigned char* row =
                 image->bitmap + static_cast<std::ptrdiff_t>(y) * image->stride;
             for (int x = 0; x < image->w; ++x)
-                if (Opaque(row[x], image->color)) visit(image->dst_x + x, image->dst_y + y, *index);
+                if (row[x] >= needed) visit(image->dst_x + x, image->dst_y + y, *index);
         }
     }
 }
@@ -128,7 +139,8 @@ bool AssRaster::Render(ass_track* track, std::int64_t ms, InkLayer& layer) {
     const InkBox& box = layer.box;
     for (; image; image = image->next) {
         const auto index = IndexOfAssColour(image->color);
-        if (!index || !Opaque(255, image->color)) continue;
+        const int needed = CoverageNeeded(image->color);
+        if (!index || needed > 255) continue;
         const int x0 = std::max(box.left, image->dst_x);
         const int x1 = std::min(box.right, image->dst_x + image->w);
         const int y0 = std::max(box.top, image->dst_y);
@@ -140,7 +152,7 @@ bool AssRaster::Render(ass_track* track, std::int64_t ms, InkLayer& layer) {
             std::uint8_t* to =
                 &layer
                      .pixels[static_cast<std::size_t>(y - box.top) * box.width() + (x0 - box.left)];
-            Blend(from, to, x1 - x0, *index);
+            Blend(from, to, x1 - x0, *index, needed);
         }
     }
     return true;

@@ -109,8 +109,11 @@ std::string AssText(const std::string& utf8) {
         } else if (c == '\\') {
             // A word joiner after it: no escape such as \N can form.
             out += "\\\xE2\x81\xA0";
-        } else if (c == '\n' || c == '\r') {
-            out += ' ';
+        } else if (c == ' ' || c == '\n' || c == '\r') {
+            // Words twice as far apart as the font sets them: outlined bold
+            // letters of neighbouring words otherwise run together at this
+            // resolution (for the eye on a television as for OCR).
+            out += "  ";
         } else {
             out += c;
         }

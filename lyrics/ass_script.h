@@ -37,7 +37,7 @@ std::string AssDialogue(std::int64_t startMs, std::int64_t endMs, const std::str
 std::optional<std::uint8_t> IndexOfAssColour(std::uint32_t rgba);
 
 // Plain text made safe for an event: braces and backslashes shown as
-// themselves, line breaks as spaces.
+// themselves, line breaks as spaces, every space doubled.
 std::string AssText(const std::string& utf8);
 
 // Syllables [first, last) of a line as karaoke text for an event that starts

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "lyrics/ass_script.h"
 #include "lyrics/line_fit.h"
@@ -28,6 +27,7 @@ struct Draft {
     PlacedBlock placed;
     std::vector<std::size_t> rowFirst;  // first syllable of each row, then the end
     std::size_t shown = 0;              // ShowTimes index
+    std::int64_t earliest = 0;          // ScreenElement::earliestMs
 };
 
 std::vector<std::string> WordPieces(const LyricsLine& line, const std::vector<WordSpan>& spans,
@@ -90,7 +90,7 @@ class Layout {
 
 bool Layout::PlaceLines(TextMeasure& measure, PageGrid& grid) {
     const auto lead = static_cast<std::int64_t>(std::llround(options_.leadSeconds * 1000));
-    std::int64_t previousEnd = 0, previousFirst = kNever;
+    std::int64_t previousEnd = 0, previousFirst = kNever, previousWanted = 0;
     for (std::size_t i = 0; i < lyrics_.lines.size(); ++i) {
         const LyricsLine& line = lyrics_.lines[i];
         const std::vector<WordSpan> spans = WordSpans(line);
@@ -132,8 +132,10 @@ bool Layout::PlaceLines(TextMeasure& measure, PageGrid& grid) {
             AddCountdown(measure, draft.placed.box, first);
         draft.shown = shows_.Add(draft.placed.box, Floor10(wanted),
                                  Floor10(std::min(end + kClearAfterMs, endMs_)), end);
+        draft.earliest = std::min(Floor10(previousWanted), shows_[draft.shown].appearMs);
         previousEnd = std::max(previousEnd, end);
         previousFirst = first;
+        previousWanted = wanted;
         drafts_.push_back(std::move(draft));
     }
     return true;
@@ -198,6 +200,7 @@ void Layout::WriteLine(const Draft& draft, int firstWord) {
     element.appearMs = shown.appearMs;
     element.clearMs = shown.clearMs;
     element.doneMs = shown.doneMs;
+    element.earliestMs = draft.earliest;
     std::vector<std::string> events;
     std::size_t span = 0;
     for (std::size_t r = 0; r + 1 < draft.rowFirst.size(); ++r) {
@@ -281,6 +284,7 @@ LyricsLayout Layout::Run() {
         element.box = shown.box;
         element.appearMs = shown.appearMs;
         element.clearMs = element.doneMs = shown.clearMs;
+        element.earliestMs = shown.appearMs;
         element.changes = std::move(countdown.changes);
         out_.elements.push_back(std::move(element));
     }

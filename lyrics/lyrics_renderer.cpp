@@ -27,7 +27,7 @@ struct Job {
 struct Shown {
     const ScreenElement* element = nullptr;
     AssTrack track;
-    std::int64_t appear = 0, clear = 0, done = 0;  // sectors
+    std::int64_t appear = 0, clear = 0, done = 0, earliest = 0;  // sectors
     bool visible = false;
     std::int64_t renderedAt = -1;
     InkLayer layer;
@@ -65,7 +65,7 @@ class FrameWalk {
     void Settle(std::int64_t sector);
     TilePixels Compose(int tile) const;
     int WordAt(const Shown& s, std::int64_t sector) const;
-    std::int64_t SteadySince(const Shown& s, std::int64_t sector) const;
+    std::int64_t SteadySince(const Shown& s, std::int64_t sector, std::int64_t from) const;
     std::int64_t Release(int tile, std::int64_t sector) const;
 
     std::array<TilePixels, kTiles> picture_{};
@@ -102,7 +102,8 @@ bool FrameWalk::Prepare(const std::vector<ScreenElement>& elements, const std::s
         const ScreenElement& element = elements[i];
         Shown& s = shown_[i];
         s.element = &element;
-        s.appear = SectorAt(element.appearMs);
+        s.appear = std::max<std::int64_t>(0, SectorAt(element.appearMs));
+        s.earliest = std::clamp<std::int64_t>(SectorAt(element.earliestMs), 0, s.appear);
         s.clear = std::min(SectorAt(element.clearMs), sectorCount);
         s.done = std::min(SectorAt(element.doneMs), s.clear);
         if (s.appear >= s.clear || element.box.empty()) continue;
@@ -137,9 +138,10 @@ int FrameWalk::WordAt(const Shown& s, std::int64_t sector) const {
     return word;
 }
 
-// The sector from which the element looks as it does at `sector`.
-std::int64_t FrameWalk::SteadySince(const Shown& s, std::int64_t sector) const {
-    std::int64_t since = s.appear;
+// The sector from which the element looks as it does at `sector`, `from`
+// at the earliest: its words sung by then show from when they were sung.
+std::int64_t FrameWalk::SteadySince(const Shown& s, std::int64_t sector, std::int64_t from) const {
+    std::int64_t since = from;
     for (const LookChange& change : s.element->changes) {
         const std::int64_t start = SectorAt(change.startMs);
         if (start > sector) break;
@@ -149,15 +151,19 @@ std::int64_t FrameWalk::SteadySince(const Shown& s, std::int64_t sector) const {
 }
 
 // The earliest sector the tile's new state may be drawn at: once whatever it
-// replaces is no longer needed, and once what stays looks as it will.
+// replaces is no longer needed, once what stays looks as it will, and not
+// before what comes may be drawn ahead.
 std::int64_t FrameWalk::Release(int tile, std::int64_t sector) const {
     std::int64_t release = history_->LastRelease(tile);
     const std::int64_t previous = history_->LastDeadline(tile);
     for (const int e : covering_[tile]) {
         const Shown& s = shown_[e];
+        // Coming now: drawn ahead from its earliest, but not before the
+        // words it shows sung (a line late for its place) were sung.
+        if (s.appear == sector) release = std::max(release, SteadySince(s, sector, s.earliest));
         if (s.appear >= sector || s.clear <= previous) continue;
-        release = std::max(release,
-                           s.clear > sector ? SteadySince(s, sector) : std::min(s.done, s.clear));
+        release = std::max(release, s.clear > sector ? SteadySince(s, sector, s.appear)
+                                                     : std::min(s.done, s.clear));
     }
     return std::min(release, sector);
 }

@@ -27,6 +27,10 @@ struct ScreenElement {
     std::string script;  // a whole 288 x 192 script with this element's events only
     InkBox box;          // every pixel it may colour, outline included
     std::int64_t appearMs = 0, clearMs = 0;
+    // Where its place is free before it appears, it may be drawn from here
+    // on, not sooner: a line while the line two before it is sung (reading
+    // further ahead mixes the lines up), a countdown only on time.
+    std::int64_t earliestMs = 0;
     // From here on nothing of it is needed any more: a line is sung, a
     // title or countdown has gone.
     std::int64_t doneMs = 0;

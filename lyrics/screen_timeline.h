@@ -46,7 +46,16 @@ struct TimelineWord {
 
 struct TimelineLine {
     std::int64_t firstWordMs = 0;
-    // The line's box on the 288 x 192 screen, outline included.
+    // The line's box on the 288 x 192 screen, outline included; right and
+    // bottom exclusive (all zero: a line without words, never shown).
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Something else shown over the picture for a while: the title, a
+// countdown. Outside these (while shown) and the lines' boxes the screen
+// shows the picture.
+struct TimelineOverlay {
+    std::int64_t fromMs = 0, toMs = 0;  // on screen from, gone at
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
@@ -59,7 +68,8 @@ struct ScreenTimeline {
     // to the picture's tile is a line cleared.
     std::vector<TileState> changes;
     std::vector<TimelineWord> words;
-    std::vector<TimelineLine> lines;
+    std::vector<TimelineLine> lines;  // one per Lyrics::lines entry
+    std::vector<TimelineOverlay> overlays;
 };
 
 }  // namespace orvane

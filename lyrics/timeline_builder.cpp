@@ -52,6 +52,15 @@ std::vector<TimelineLine> Lines(const Lyrics& lyrics, const std::vector<ScreenEl
     return lines;
 }
 
+std::vector<TimelineOverlay> Overlays(const std::vector<ScreenElement>& elements) {
+    std::vector<TimelineOverlay> overlays;
+    for (const ScreenElement& e : elements)
+        if (e.kind != ScreenElement::Kind::Line)
+            overlays.push_back(
+                {e.appearMs, e.clearMs, e.box.left, e.box.top, e.box.right, e.box.bottom});
+    return overlays;
+}
+
 }  // namespace
 
 ScreenTimelineResult BuildScreenTimeline(const Picture& picture, const Lyrics& lyrics,
@@ -83,6 +92,7 @@ ScreenTimelineResult BuildScreenTimeline(const Picture& picture, const Lyrics& l
     }
     timeline.words = std::move(layout.words);
     timeline.lines = Lines(lyrics, layout.elements);
+    timeline.overlays = Overlays(layout.elements);
     if (!RenderTileStates(timeline.picture, layout.elements, layoutOptions.fontFile, sectorCount,
                           timeline.changes, result.message))
         return result;

@@ -1,6 +1,9 @@
 #include "tests/lyrics/lyrics_song.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "convert/palette_reduce.h"
 
 namespace orvane::test {
 namespace {
@@ -36,6 +39,41 @@ void AddWord(LyricsLine& line, const std::string& word, bool last, std::int64_t 
     }
 }
 
+// Smooth noise of several octaves, like ImageMagick's plasma: soft
+// clouds of colour with detail at every scale, 0 .. 1.
+class Clouds {
+  public:
+    explicit Clouds(std::uint32_t seed) {
+        Lcg random{seed};
+        for (double& v : lattice_) v = random.Next(1000) / 999.0;
+    }
+    double At(double x, double y) const {
+        double sum = 0, weight = 0, amplitude = 1;
+        for (int octave = 0; octave < 6; ++octave, amplitude *= 0.55) {
+            const double scale = 1.0 / (64 >> octave);
+            sum += amplitude * Smooth(x * scale + octave * 7.3, y * scale + octave * 3.1);
+            weight += amplitude;
+        }
+        return sum / weight;
+    }
+
+  private:
+    static constexpr int kSize = 64;
+    double Lattice(int x, int y) const {
+        return lattice_[(y & (kSize - 1)) * kSize + (x & (kSize - 1))];
+    }
+    double Smooth(double x, double y) const {
+        const int x0 = static_cast<int>(std::floor(x)), y0 = static_cast<int>(std::floor(y));
+        const double fx = x - x0, fy = y - y0;
+        const double sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
+        const double top = Lattice(x0, y0) + sx * (Lattice(x0 + 1, y0) - Lattice(x0, y0));
+        const double bottom =
+            Lattice(x0, y0 + 1) + sx * (Lattice(x0 + 1, y0 + 1) - Lattice(x0, y0 + 1));
+        return top + sy * (bottom - top);
+    }
+    double lattice_[kSize * kSize];
+};
+
 }  // namespace
 
 Lyrics TestSong(int lines) {
@@ -64,49 +102,46 @@ Lyrics TestSong(int lines) {
     return lyrics;
 }
 
-Picture BusyPicture() {
-    Picture picture;
-    InitPicture(picture);
-    for (int i = 0; i < 16; ++i) {
-        // Hues around the wheel, light and dark.
-        const double hue = i * 2.399963;
-        const double light = i % 2 ? 0.75 : 0.35;
-        auto level = [&](double shift) {
-            return static_cast<std::uint8_t>(
-                std::lround(17 * std::round(15 * light * (0.6 + 0.4 * std::sin(hue + shift)))));
-        };
-        picture.palette[i] = {level(4.19), level(2.09), level(0), 0};
-    }
+Picture PhotoPicture() {
+    const Clouds red(1), green(2), blue(3);
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(static_cast<std::size_t>(kPictureWidth) * kPictureHeight * 4);
+    auto level = [](double v) {
+        return static_cast<std::uint8_t>(std::clamp((v - 0.5) * 2.6 + 0.5, 0.0, 1.0) * 255);
+    };
     for (int y = 0; y < kPictureHeight; ++y)
-        for (int x = 0; x < kPictureWidth; ++x) {
-            const double wave = std::sin(x * 0.045) + std::cos(y * 0.06 + x * 0.01) +
-                                0.5 * std::sin((x + y) * 0.21) + 0.3 * std::sin(x * y * 0.0013);
-            const int colour = static_cast<int>(std::floor((wave + 2.8) * 2.85)) & 15;
-            const std::size_t n =
-                static_cast<std::size_t>(kPictureHeight - 1 - y) * kPictureWidth + x;
-            std::uint8_t& byte = picture.pixels[n / 2];
-            byte = n % 2 == 0 ? static_cast<std::uint8_t>((byte & 0x0F) | colour << 4)
-                              : static_cast<std::uint8_t>((byte & 0xF0) | colour);
-        }
-    UpdatePreviewInfo(picture);
+        for (int x = 0; x < kPictureWidth; ++x)
+            rgba.insert(rgba.end(),
+                        {level(red.At(x, y)), level(green.At(x, y)), level(blue.At(x, y)), 255});
+    Picture picture;
+    NullProgress quiet;
+    ReducePalette(rgba, true, std::nullopt, quiet, picture);
     return picture;
 }
 
-std::vector<std::uint8_t> ScreenAt(const ScreenTimeline& timeline, std::int64_t sector) {
-    std::vector<std::uint8_t> screen(static_cast<std::size_t>(kPictureWidth) * kPictureHeight);
+ScreenPainter::ScreenPainter(const ScreenTimeline& timeline)
+    : timeline_(timeline), screen_(static_cast<std::size_t>(kPictureWidth) * kPictureHeight) {
     for (int y = 0; y < kPictureHeight; ++y)
         for (int x = 0; x < kPictureWidth; ++x)
-            screen[static_cast<std::size_t>(y) * kPictureWidth + x] =
+            screen_[static_cast<std::size_t>(y) * kPictureWidth + x] =
                 PixelAt(timeline.picture, x, y);
-    for (const TileState& state : timeline.changes) {
-        if (state.deadline > sector) break;
+}
+
+const std::vector<std::uint8_t>& ScreenPainter::At(std::int64_t sector) {
+    for (; next_ < timeline_.changes.size() && timeline_.changes[next_].deadline <= sector;
+         ++next_) {
+        const TileState& state = timeline_.changes[next_];
         const int left = state.tile % 48 * 6, top = state.tile / 48 * 12;
         for (int y = 0; y < 12; ++y)
             for (int x = 0; x < 6; ++x)
-                screen[static_cast<std::size_t>(top + y) * kPictureWidth + left + x] =
+                screen_[static_cast<std::size_t>(top + y) * kPictureWidth + left + x] =
                     state.pixels[y * 6 + x];
     }
-    return screen;
+    return screen_;
+}
+
+std::vector<std::uint8_t> ScreenAt(const ScreenTimeline& timeline, std::int64_t sector) {
+    return ScreenPainter(timeline).At(sector);
 }
 
 std::vector<std::uint8_t> ToRgb(const std::vector<std::uint8_t>& screen, const Palette& palette) {

@@ -1,7 +1,8 @@
 // The lyrics track's timeline, judged on what a singer sees: the screens its
 // tile states paint. One table of songs, each checked for the faults that
-// matter (a wipe early or late, text outside the safe area, lyrics colours
-// outside the lines, a line not whole by its lead, a line never cleared).
+// matter: a wipe early or late, text outside the safe area, the picture
+// changed or lyrics colours outside the lines and the title or countdown, a
+// line not whole by its lead, a line never cleared.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <map>
 
 #include "lyrics/lyrics_renderer.h"
+#include "lyrics/palette_reserve.h"
 #include "lyrics/timeline_builder.h"
 #include "tests/lyrics/lyrics_song.h"
 
@@ -115,7 +117,7 @@ TEST_P(TimelineTable, ShowsWhatTheSingerNeeds) {
     const std::int64_t sectors =
         c.sectors ? c.sectors : SectorAt(lyrics.lines.back().StartMs() + 1000);
     const ScreenTimelineResult result =
-        BuildScreenTimeline(test::BusyPicture(), lyrics, c.options, sectors);
+        BuildScreenTimeline(test::PhotoPicture(), lyrics, c.options, sectors);
     ASSERT_TRUE(result.ok) << result.message;
     const ScreenTimeline& timeline = result.timeline;
     ASSERT_EQ(timeline.words.size(), lyrics.WordCount());
@@ -148,37 +150,45 @@ TEST_P(TimelineTable, ShowsWhatTheSingerNeeds) {
         EXPECT_LE(line.right, 282);
         EXPECT_LE(line.bottom, 180);
     }
-    const auto lead = static_cast<std::int64_t>(c.options.leadSeconds * 1000);
-    for (std::size_t i = 0; i < timeline.lines.size(); ++i) {
-        const TimelineLine& line = timeline.lines[i];
-        const std::int64_t first = SectorAt(line.firstWordMs);
-        if (!HasBox(line) || first >= sectors) continue;
-        // Lyrics colours only inside the lines' boxes.
-        const std::vector<std::uint8_t> screen = test::ScreenAt(timeline, first);
+    // Every half second: outside the lines' boxes and the title or countdown
+    // shown then, the picture; the lyrics' colours only inside those.
+    test::ScreenPainter painter(timeline);
+    for (std::int64_t sector = 0; sector < sectors; sector += 37) {
+        const std::vector<std::uint8_t>& screen = painter.At(sector);
+        const std::int64_t ms = MsOfSector(sector);
         for (int y = 0; y < kPictureHeight; ++y)
             for (int x = 0; x < kPictureWidth; ++x) {
-                if (screen[y * kPictureWidth + x] < kUnsungIndex) continue;
-                ASSERT_TRUE(std::any_of(timeline.lines.begin(), timeline.lines.end(),
+                const std::uint8_t shown = screen[y * kPictureWidth + x];
+                if (shown == PixelAt(timeline.picture, x, y) && shown < kUnsungIndex) continue;
+                const bool overlay = std::any_of(
+                    timeline.overlays.begin(), timeline.overlays.end(), [&](const auto& o) {
+                        return ms >= o.fromMs && ms < o.toMs && x >= o.left && x < o.right &&
+                               y >= o.top && y < o.bottom;
+                    });
+                ASSERT_TRUE(overlay ||
+                            std::any_of(timeline.lines.begin(), timeline.lines.end(),
                                         [&](const TimelineLine& l) { return Inside(l, x, y); }))
-                    << "lyrics colour at " << x << "," << y << " sector " << first;
+                    << "at " << x << "," << y << " sector " << sector;
             }
-        // Whole by its lead: the line's box shows then what it shows just
-        // before its first word (libass starts it up to a sector early: its
-        // times are whole centiseconds).
-        const std::int64_t before = first - 2;
-        if (c.linesAhead && before > 0) {
-            EXPECT_EQ(
-                Differences(
-                    test::ScreenAt(timeline, std::min(before, SectorAt(line.firstWordMs - lead))),
-                    test::ScreenAt(timeline, before), line),
-                0)
-                << "line " << i;
-        }
+    }
+    // Whole by its lead: each line's box shows then what it shows just before
+    // its first word (libass starts it up to a sector early: its times are
+    // whole centiseconds).
+    const auto lead = static_cast<std::int64_t>(c.options.leadSeconds * 1000);
+    for (std::size_t i = 0; c.linesAhead && i < timeline.lines.size(); ++i) {
+        const TimelineLine& line = timeline.lines[i];
+        const std::int64_t before = SectorAt(line.firstWordMs) - 2;
+        if (!HasBox(line) || before <= 0 || before >= sectors) continue;
+        EXPECT_EQ(Differences(
+                      test::ScreenAt(timeline, std::min(before, SectorAt(line.firstWordMs - lead))),
+                      test::ScreenAt(timeline, before), line),
+                  0)
+            << "line " << i;
     }
     // Long after the last word every line has gone and the picture is back.
     const std::int64_t lastEnd = SectorAt(lyrics.lines.back().EndMs());
     if (lastEnd + 5 * 75 < sectors) {
-        const std::vector<std::uint8_t> screen = test::ScreenAt(timeline, sectors);
+        const std::vector<std::uint8_t>& screen = painter.At(sectors);
         for (int y = 0; y < kPictureHeight; ++y)
             for (int x = 0; x < kPictureWidth; ++x)
                 ASSERT_EQ(screen[y * kPictureWidth + x], PixelAt(timeline.picture, x, y));
@@ -189,6 +199,97 @@ INSTANTIATE_TEST_SUITE_P(Songs, TimelineTable, testing::ValuesIn(Cases()),
                          [](const testing::TestParamInfo<Case>& info) {
                              return std::string(info.param.name);
                          });
+
+// A picture showing 12 colours through 14 entries (two repeated).
+Picture TwelveColours() {
+    Picture picture;
+    InitPicture(picture);
+    for (int i = 0; i < 12; ++i)
+        picture.palette[i] = {static_cast<std::uint8_t>(i * 17),
+                              static_cast<std::uint8_t>(255 - i * 17),
+                              static_cast<std::uint8_t>(i * 34 % 256), 0};
+    picture.palette[12] = picture.palette[3];
+    picture.palette[13] = picture.palette[4];
+    for (std::size_t n = 0; n < kPixelBytes; ++n)
+        picture.pixels[n] = static_cast<std::uint8_t>((n % 14) << 4 | (n / 7 % 14));
+    UpdatePreviewInfo(picture);
+    return picture;
+}
+
+TEST(LyricsPicture, KeepsTwelveColoursExactlyAndReducesMore) {
+    const struct {
+        const char* name;
+        Picture picture;
+        bool reduced;
+    } cases[] = {{"twelve colours in fourteen entries", TwelveColours(), false},
+                 {"photo of sixteen colours", test::PhotoPicture(), true}};
+    const Lyrics lyrics = test::TestSong(3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScreenTimelineResult result = BuildScreenTimeline(c.picture, lyrics, {}, 60 * 75);
+        ASSERT_TRUE(result.ok) << result.message;
+        EXPECT_EQ(result.pictureReduced, c.reduced);
+        EXPECT_EQ(result.notes.size(), c.reduced ? 1u : 0u);
+        const Picture& out = result.timeline.picture;
+        const LyricsStyle& style = lyrics.style;
+        const std::pair<std::uint8_t, LyricsColour> reserved[] = {{kUnsungIndex, style.unsung},
+                                                                  {kSungIndex, style.sung},
+                                                                  {kOutlineIndex, style.outline},
+                                                                  {kBackIndex, style.back}};
+        for (const auto& [index, colour] : reserved) {
+            const PaletteEntry want = PlayerEntry(colour);
+            EXPECT_EQ(out.palette[index].red, want.red);
+            EXPECT_EQ(out.palette[index].green, want.green);
+            EXPECT_EQ(out.palette[index].blue, want.blue);
+        }
+        for (int y = 0; y < kPictureHeight; ++y)
+            for (int x = 0; x < kPictureWidth; ++x) {
+                const std::uint8_t index = PixelAt(out, x, y);
+                ASSERT_LT(index, kPictureColours);
+                if (c.reduced) continue;
+                const PaletteEntry& was = c.picture.palette[PixelAt(c.picture, x, y)];
+                const PaletteEntry& now = out.palette[index];
+                ASSERT_TRUE(was.red == now.red && was.green == now.green && was.blue == now.blue)
+                    << x << "," << y;
+            }
+    }
+}
+
+TEST(LyricsRefusals, SayWhyAndPlanNothing) {
+    const Lyrics song = test::TestSong(5);
+    Lyrics tooLong = song;
+    for (int i = 0; i < 60; ++i) tooLong.lines[2].syllables.push_back({"whisper ", 30000, 30000});
+    LayoutOptions noFont;
+    noFont.fontFile = "/nonexistent/lyrics-font.ttf";
+    const struct {
+        const char* name;
+        const Lyrics& lyrics;
+        LayoutOptions options;
+        std::int64_t sectors;
+        const char* says;
+    } cases[] = {
+        {"a line after the recording ends",
+         song,
+         {},
+         SectorAt(song.lines[3].StartMs()) - 1,
+         "Line 4 of the lyrics starts at 0:"},
+        {"a font file that cannot be read", song, noFont, kSongSectors,
+         "/nonexistent/lyrics-font.ttf"},
+        {"a line longer than the screen holds",
+         tooLong,
+         {},
+         kSongSectors,
+         "Line 3 of the lyrics is too long"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScreenTimelineResult result =
+            BuildScreenTimeline(test::PhotoPicture(), c.lyrics, c.options, c.sectors);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.message.find(c.says), std::string::npos) << result.message;
+        EXPECT_TRUE(result.timeline.changes.empty());
+    }
+}
 
 }  // namespace
 }  // namespace orvane
