@@ -4,19 +4,20 @@
 #include <cmath>
 
 #include "convert/palette_reduce.h"
+#include "lyrics/ass_writer.h"
+#include "lyrics/lrc_writer.h"
+#include "lyrics/lyrics_words.h"
 
 namespace orvane::test {
 namespace {
 
+// Everyday words: the OCR engine's dictionary knows them.
 const char* const kWords[] = {
-    "love",    "night",  "heart",   "dream",   "light",  "dance",   "river",   "stone",   "fire",
-    "rain",    "summer", "road",    "home",    "star",   "open",    "window",  "morning", "golden",
-    "silver",  "ocean",  "city",    "lonely",  "shadow", "whisper", "forever", "never",   "always",
-    "tonight", "hold",   "me",      "you",     "we",     "are",     "the",     "and",     "in",
-    "my",      "your",   "our",     "on",      "sing",   "song",    "young",   "wild",    "free",
-    "blue",    "green",  "red",     "sky",     "time",   "wait",    "run",     "fly",     "come",
-    "back",    "again",  "calling", "falling", "over",   "under"};
-constexpr std::uint32_t kWordCount = sizeof kWords / sizeof kWords[0];
+    "the",   "love", "you",   "night",  "we",    "dance", "under", "stars",  "and",    "sing",
+    "until", "dawn", "light", "my",     "heart", "is",    "yours", "hold",   "me",     "close",
+    "never", "let",  "go",    "summer", "rain",  "falls", "on",    "golden", "fields", "home",
+    "road",  "far",  "away",  "dream",  "of",    "blue",  "sky",   "fire",   "river",  "run"};
+constexpr int kWordCount = sizeof kWords / sizeof kWords[0];
 
 // A small generator of our own: the same song on every standard library.
 struct Lcg {
@@ -26,18 +27,6 @@ struct Lcg {
         return (state >> 8) % below;
     }
 };
-
-void AddWord(LyricsLine& line, const std::string& word, bool last, std::int64_t start,
-             std::int64_t length, SyllableEffect effect, bool split) {
-    const std::string text = last ? word : word + " ";
-    if (split && word.size() >= 5) {
-        const std::size_t cut = word.size() / 2;
-        line.syllables.push_back({text.substr(0, cut), start, start + length / 2, effect});
-        line.syllables.push_back({text.substr(cut), start + length / 2, start + length, effect});
-    } else {
-        line.syllables.push_back({text, start, start + length, effect});
-    }
-}
 
 // Smooth noise of several octaves, like ImageMagick's plasma: soft
 // clouds of colour with detail at every scale, 0 .. 1.
@@ -76,30 +65,83 @@ class Clouds {
 
 }  // namespace
 
-Lyrics TestSong(int lines) {
+std::vector<SongLine> SongLines(int lines) {
+    std::vector<SongLine> song;
+    std::uint32_t random = 12345;
+    auto next = [&random](int n) {
+        random = random * 1103515245u + 12345u;
+        return static_cast<int>((random >> 16) % static_cast<std::uint32_t>(n));
+    };
+    std::int64_t at = 14000;
+    for (int l = 0; l < lines; ++l) {
+        SongLine line;
+        line.sweep = l % 2 == 1;
+        line.afterBreak = l == 0 || l == lines / 2;
+        for (int w = 0; w < 6; ++w) {
+            const std::int64_t length = 350 + 10 * next(26);
+            line.words.push_back({kWords[next(kWordCount)], at, at + length});
+            at += length;
+        }
+        song.push_back(line);
+        at += (l + 1 == lines / 2) ? 12000 : 800 + 10 * next(81);
+    }
+    return song;
+}
+
+namespace {
+
+// As Lyrics: every word one syllable, sung as its line says; or, `variety`,
+// every fifth word at once and some split into two syllables.
+Lyrics AsLyrics(const std::vector<SongLine>& song, bool variety) {
     Lyrics lyrics;
-    lyrics.title = "Golden River";
-    lyrics.artist = "The Test Singers";
-    Lcg random{12345};
-    std::int64_t at = 12000;
-    int wordNumber = 0;
-    for (int i = 0; i < lines; ++i) {
-        if (i == lines / 2) at += 10000;
+    lyrics.title = kSongTitle;
+    lyrics.artist = kSongArtist;
+    int n = 0;
+    for (const SongLine& from : song) {
         LyricsLine line;
-        line.sourceLine = i + 1;
-        const int words = 4 + static_cast<int>(random.Next(5));
-        for (int w = 0; w < words; ++w, ++wordNumber) {
-            const std::int64_t length = 350 + random.Next(350);
-            const SyllableEffect effect =
-                wordNumber % 5 == 4 ? SyllableEffect::Instant : SyllableEffect::Sweep;
-            AddWord(line, kWords[random.Next(kWordCount)], w + 1 == words, at, length, effect,
-                    wordNumber % 7 == 3);
-            at += length + 40;
+        line.sourceLine = static_cast<int>(lyrics.lines.size()) + 1;
+        for (const SongWord& w : from.words) {
+            const bool sweep = variety ? n % 5 != 4 : from.sweep;
+            const SyllableEffect effect = sweep ? SyllableEffect::Sweep : SyllableEffect::Instant;
+            const std::string text = &w == &from.words.back() ? w.text : w.text + " ";
+            const std::int64_t cut = (w.startMs + w.endMs) / 2;
+            const std::size_t half = w.text.size() / 2;
+            if (variety && n % 7 == 3 && w.text.size() >= 5) {
+                line.syllables.push_back({text.substr(0, half), w.startMs, cut, effect});
+                line.syllables.push_back({text.substr(half), cut, w.endMs, effect});
+            } else {
+                line.syllables.push_back({text, w.startMs, w.endMs, effect});
+            }
+            ++n;
         }
         lyrics.lines.push_back(std::move(line));
-        at += 500;
     }
     return lyrics;
+}
+
+}  // namespace
+
+std::string AsPlainLrc(const std::vector<SongLine>& song) {
+    std::string text = std::string("[ti:") + kSongTitle + "]\n[ar:" + kSongArtist + "]\n";
+    for (const SongLine& line : song) {
+        text += "[" + FormatMinutesMs(line.FirstMs()) + "]";
+        for (const SongWord& word : line.words)
+            text += word.text + (&word == &line.words.back() ? "\n" : " ");
+    }
+    return text;
+}
+
+std::string AsEnhancedLrc(const std::vector<SongLine>& song) {
+    return LrcText(AsLyrics(song, false));
+}
+
+// With a byte order mark, as some editors save it.
+std::string AsAss(const std::vector<SongLine>& song) {
+    return "\xEF\xBB\xBF" + AssText(AsLyrics(song, false));
+}
+
+Lyrics TestSong(int lines) {
+    return AsLyrics(SongLines(lines), true);
 }
 
 Picture PhotoPicture() {

@@ -18,7 +18,7 @@
 #include "input/bitmap_reader.h"
 #include "lyrics/lyrics_file.h"
 #include "lyrics/timeline_builder.h"
-#include "oracle_song.h"
+#include "tests/lyrics/lyrics_song.h"
 #include "support/fixtures.h"
 
 namespace orvane::test {
@@ -244,7 +244,7 @@ TempDir* TrackOracle::dir_ = nullptr;
 TEST_P(TrackOracle, LegibleOnTimeAheadOverThePicture) {
     if (dir_ == nullptr) GTEST_SKIP() << "needs ffmpeg, ImageMagick and tesseract";
     const Format& format = GetParam();
-    const std::vector<SongLine> song = OracleSong();
+    const std::vector<SongLine> song = SongLines();
     const std::string lyricsFile = dir_->File(format.file), image = dir_->File("song.bin");
     const std::string cdg = dir_->File("song.cdg"), cli = ORVANE_CLI_PATH;
     std::ofstream(lyricsFile, std::ios::binary) << format.write(song);
