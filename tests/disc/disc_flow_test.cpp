@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 using test::Bytes;
 
 struct FakeEffects : DiscFlowEffects {
-    std::vector<std::string> chosen, boxes, logs, questions, played;
+    std::vector<std::string> chosen, boxes, logs, questions;
     std::string toc;
     bool replace = false;
     std::vector<std::string> ChooseImages() override { return chosen; }
@@ -27,28 +27,21 @@ struct FakeEffects : DiscFlowEffects {
     }
     void ShowBox(const std::string& text, BoxIcon) override { boxes.push_back(text); }
     void Log(const std::string& line) override { logs.push_back(line); }
-    void Play(const std::string& image) override { played.push_back(image); }
+    void Play(const std::string&) override {}
 };
-
-std::string Text(const std::string& path) {
-    const Bytes bytes = test::ReadFile(path);
-    return {bytes.begin(), bytes.end()};
-}
 
 TEST(DiscFlow, WritesOnlyWhatTheListShowsAndRefusesTheRest) {
     test::ImageRig rig(300);
     const Bytes image = test::ReadFile(rig.image);
     const std::string a = rig.dir.File("Band - A.cdg"), b = rig.dir.File("Band - B.cdg");
-    const std::string big = rig.dir.File("big.cdg"), toc = rig.dir.File("disc.toc");
+    const std::string toc = rig.dir.File("disc.toc");
     test::WriteFile(a, image);
     test::WriteFile(b, image);
-    test::WriteFile(big, image);
-    fs::resize_file(big, 359'400ull * 2448);  // with a gap and A: 1 sector over 80 minutes
 
     struct Case {
         const char* name;
         std::function<void(FakeEffects&, DiscFlow&)> act;
-        std::vector<std::string> boxes;  // "@" is the folder
+        std::vector<std::string> boxes;
         bool written;
         std::size_t questions = 0;
     } cases[] = {
@@ -62,20 +55,8 @@ TEST(DiscFlow, WritesOnlyWhatTheListShowsAndRefusesTheRest) {
              f.OnAdd();
              EXPECT_EQ(f.Tracks().size(), 1u);  // the rest not added after the refusal
          },
-         {"Cannot use @/in.wav as a track: No CD+G graphics found"},
+         {"Cannot use " + rig.wave + " as a track: No CD+G graphics found"},
          true},
-        {"over 80 minutes",
-         [&](FakeEffects&, DiscFlow& f) { f.Add(a), f.Add(big); },
-         {"The tracks and their gaps last 79:58; an 80-minute disc holds 79:57: 0:01 too "
-          "long. Leave out a track."},
-         false},
-        {"the toc would replace an image",
-         [&](FakeEffects& e, DiscFlow& f) {
-             f.Add(a);
-             e.toc = a;  // refused before any question
-         },
-         {"@/Band - A.cdg is one of the files the disc is made from; name another file for the toc"},
-         false},
         {"an existing toc kept",
          [&](FakeEffects&, DiscFlow& f) {
              f.Add(a);
@@ -98,7 +79,7 @@ TEST(DiscFlow, WritesOnlyWhatTheListShowsAndRefusesTheRest) {
              f.Add(a), f.Add(b);
              fs::rename(b, b + ".moved");
          },
-         {"Cannot use @/Band - B.cdg as a track: No such file or directory"},
+         {"Cannot use " + b + " as a track: No such file or directory"},
          false},
     };
     for (const Case& c : cases) {
@@ -108,21 +89,15 @@ TEST(DiscFlow, WritesOnlyWhatTheListShowsAndRefusesTheRest) {
         DiscFlow flow(effects);
         c.act(effects, flow);
         const bool wrote = flow.OnWrite();
-        std::vector<std::string> boxes;
-        for (std::string box : c.boxes) {
-            if (const auto at = box.find('@'); at != std::string::npos)
-                box.replace(at, 1, rig.dir.path().string());
-            boxes.push_back(box);
-        }
         if (c.written) {
             ASSERT_FALSE(effects.boxes.empty());
             EXPECT_TRUE(effects.boxes.back().starts_with("Burn file written: " + toc));
             effects.boxes.pop_back();
         }
-        EXPECT_EQ(effects.boxes, boxes);
+        EXPECT_EQ(effects.boxes, c.boxes);
         EXPECT_EQ(wrote, c.written);
         EXPECT_EQ(effects.questions.size(), c.questions);
-        EXPECT_EQ(fs::exists(toc) && Text(toc) != "x", c.written);
+        EXPECT_EQ(fs::exists(toc) && test::ReadFile(toc) != Bytes{'x'}, c.written);
         fs::remove(toc);
         if (fs::exists(b + ".moved")) fs::rename(b + ".moved", b);
     }
@@ -141,9 +116,7 @@ TEST(DiscFlow, OffersTheLastImageAndNamesTheAlbumFromItsTracks) {
 
     DiscFlow flow(effects);
     flow.OfferFirst(a);
-    effects.chosen = {a};
-    flow.OnAdd();
-    ASSERT_EQ(flow.Tracks().size(), 2u);
+    ASSERT_TRUE(flow.Add(a));
     // A part sector at the end is said and left out.
     const std::string tail = rig.dir.File("tail.cdg");
     Bytes tailed = test::ReadFile(a);
@@ -154,9 +127,6 @@ TEST(DiscFlow, OffersTheLastImageAndNamesTheAlbumFromItsTracks) {
                                                      ": not a whole sector"});
     EXPECT_EQ(flow.Tracks().back().image.sectors, 300u);
     flow.Remove(2);
-    flow.SetNames(1, {"Band", "A (reprise)"});
-    flow.OnPlay(1);
-    EXPECT_EQ(effects.played, std::vector<std::string>{a});
     // An image that grew since it was added is measured again.
     {
         Bytes longer = test::ReadFile(a);
@@ -164,11 +134,9 @@ TEST(DiscFlow, OffersTheLastImageAndNamesTheAlbumFromItsTracks) {
         test::WriteFile(a, longer);
     }
     ASSERT_TRUE(flow.OnWrite());
-    const std::string text = Text(toc);
+    const std::string text = test::Capture("cat " + test::Quote(toc));
     EXPECT_NE(text.find("TITLE \"x\"\n    PERFORMER \"Band\""), std::string::npos) << text;
-    EXPECT_NE(text.find("TITLE \"A (reprise)\""), std::string::npos) << text;
     EXPECT_NE(text.find("#0 00:05:00\n"), std::string::npos) << text;  // 375 sectors
-    EXPECT_EQ(effects.logs.back(), "Burn file written: " + toc);
 }
 
 }  // namespace

@@ -1,36 +1,16 @@
 // orvane-cli's export command and the create form's --toc, in-process.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
-#include <sstream>
 
-#include "cli/cli_app.h"
+#include "cli/cli_run.h"
 #include "export_rig.h"
 
 namespace orvane {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string err;
-};
-
-CliRun RunCliWith(std::vector<std::string> args, bool interrupted = false, bool terminal = false) {
-    args.insert(args.begin(), "orvane-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    JobState state;
-    std::atomic<bool> stop{interrupted};
-    CliEnvironment env{out,   err, terminal, {}, [](const std::string&) { return UINT64_MAX; },
-                       state, stop};
-    CliRun run;
-    run.status = RunCli(static_cast<int>(args.size()), argv.data(), env);
-    run.err = err.str();
-    return run;
-}
+using test::CliRun;
+using test::RunCliInProcess;
 
 TEST(ExportCli, WritesWhatItIsToldAndExitsAsCreateDoes) {
     struct Case {
@@ -68,7 +48,7 @@ TEST(ExportCli, WritesWhatItIsToldAndExitsAsCreateDoes) {
         };
         std::vector<std::string> args = {"export", rig.image};
         for (const std::string& a : c.args) args.push_back(expand(a));
-        const CliRun run = RunCliWith(args, c.interrupted);
+        const CliRun run = RunCliInProcess(args, c.interrupted);
         EXPECT_EQ(run.status, c.status) << run.err;
         EXPECT_NE(run.err.find(expand(c.says)), std::string::npos) << run.err;
         std::vector<std::string> expected = c.written;
@@ -85,12 +65,12 @@ TEST(ExportCli, CreateWritesTheTocAfterACompletedRun) {
     test::WriteFile(bmp, test::MakeBmp(test::RandomPicture(3)));
     test::WriteFile(wav, test::MakeWav(1600 * 2352));
     test::WriteFile(toc, {1});
-    CliRun run = RunCliWith({"--toc", bmp, wav, out});
+    CliRun run = RunCliInProcess({"--toc", bmp, wav, out});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("disc.toc exists, use --force"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(out));
 
-    run = RunCliWith({"--toc", "--force", bmp, wav, out}, false, true);
+    run = RunCliInProcess({"--toc", "--force", bmp, wav, out}, false, true);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("Completed\n"), std::string::npos);
     EXPECT_NE(run.err.find("Exported: " + toc), std::string::npos) << run.err;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 
 #include "encoder/subcode.h"
 
@@ -33,6 +34,31 @@ void AddPresets(Bytes& image) {
         image.at(at) = 9;
         image.at(at + 1) = 1;
     }
+}
+
+std::string Quote(const std::string& path) {
+    std::string out = "'";
+    for (const char c : path) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+Bytes AudioOf(const Bytes& image) {
+    Bytes out;
+    for (std::size_t at = 0; at + kRawSectorBytes <= image.size(); at += kRawSectorBytes)
+        out.insert(out.end(), image.begin() + at, image.begin() + at + kAudioSectorBytes);
+    return out;
+}
+
+std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio) {
+    std::ostringstream text;
+    char line[64];
+    for (std::size_t i = 0; i + 4 <= audio.size(); i += 4) {
+        const auto left = static_cast<std::int16_t>(audio[i] | audio[i + 1] << 8);
+        const auto right = static_cast<std::int16_t>(audio[i + 2] | audio[i + 3] << 8);
+        std::snprintf(line, sizeof line, "%7zu:%6d %6d\n", i / 4, left, right);
+        text << line;
+    }
+    return text.str();
 }
 
 std::string Capture(const std::string& command, int* status) {

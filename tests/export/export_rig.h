@@ -40,6 +40,14 @@ struct ImageRig : JobRig {
 // image, as an image starts: graphics enough to be taken for one.
 void AddPresets(Bytes& image);
 
+// `path` as one word for the shell.
+std::string Quote(const std::string& path);
+// The audio of a raw image: each whole sector's first 2,352 bytes.
+Bytes AudioOf(const Bytes& image);
+// What `cdrdao show-data --swap` prints for `audio` at the disc's start: each
+// stereo sample as a WAVE holds it.
+std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio);
+
 // Runs a shell command; its standard output, and its exit status in `status`.
 std::string Capture(const std::string& command, int* status = nullptr);
 // The names in a folder, hidden ones included, sorted.

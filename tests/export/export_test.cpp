@@ -4,7 +4,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 
 #include "export_rig.h"
 #include "player/cdg_stream.h"
@@ -12,23 +11,13 @@
 namespace orvane {
 namespace {
 
+using test::AudioOf;
 using test::Bytes;
 using test::Capture;
+using test::Quote;
+using test::SamplesAsCdrdaoPrintsThem;
 
 constexpr std::size_t kSectors = 1540;  // the picture, then a little more
-
-Bytes AudioOf(const Bytes& image) {
-    Bytes out;
-    for (std::size_t at = 0; at + 2448 <= image.size(); at += 2448)
-        out.insert(out.end(), image.begin() + at, image.begin() + at + 2352);
-    return out;
-}
-
-std::string Quote(const std::string& path) {
-    std::string out = "'";
-    for (const char c : path) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
 
 std::string Probe(const std::string& file, const std::string& entries) {
     return Capture("ffprobe -v error -of default=nw=1 -show_entries " + entries + " " +
@@ -140,19 +129,6 @@ TEST(Export, Mp3KeepsTheSoundInStepWithTheGraphics) {
         if (v > peak) peak = v, loudest = i / 2;
     }
     EXPECT_NEAR(static_cast<double>(loudest), static_cast<double>(click), 4.0);
-}
-
-// show-data --swap prints each stereo sample as a WAVE holds it.
-std::string SamplesAsCdrdaoPrintsThem(const Bytes& audio) {
-    std::ostringstream text;
-    char line[64];
-    for (std::size_t i = 0; i + 4 <= audio.size(); i += 4) {
-        const auto left = static_cast<std::int16_t>(audio[i] | audio[i + 1] << 8);
-        const auto right = static_cast<std::int16_t>(audio[i + 2] | audio[i + 3] << 8);
-        std::snprintf(line, sizeof line, "%7zu:%6d %6d\n", i / 4, left, right);
-        text << line;
-    }
-    return text.str();
 }
 
 TEST(Export, CdrdaoBurnsTheImageFromItsToc) {
