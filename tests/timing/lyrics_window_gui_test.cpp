@@ -137,7 +137,6 @@ TEST_F(LyricsWindowTest, CorrectionsWithTheMouseAndKeysChangeOneMarkEach) {
     mouse.Char('z', wxMOD_CONTROL);
     mouse.Char('z', wxMOD_CONTROL);
     EXPECT_TRUE(PumpUntil([&] { return model.State().marks == opened.marks; }, 2s));
-    answer = true;
     window->Close();
     PumpFor(50ms);
 }
