@@ -25,13 +25,16 @@ struct FakeLyricsEffects : LyricsEffects {
     void OpenTimingWindow(const std::string& path) override { events.push_back("time:" + path); }
 };
 
-TEST(LyricsChoiceTest, LoadsTimedLyricsOffersTimingForTextAndKeepsTheLoadedOnARefusal) {
+struct LyricsChoiceTest : testing::Test {
     JobState state;
     Picture picture;
     DialogModel model{state, picture};
     test::FakeEffects effects;
-    FakeLyricsEffects lyricsEffects(effects.events);
-    LyricsChoice choice(model, effects, lyricsEffects);
+    FakeLyricsEffects lyricsEffects{effects.events};
+    LyricsChoice choice{model, effects, lyricsEffects};
+};
+
+TEST_F(LyricsChoiceTest, LoadsTimedLyricsOffersTimingForTextAndKeepsTheLoadedOnARefusal) {
     test::TempDir dir;
     const auto make = [&dir](const std::string& name, const std::string& text) {
         test::WriteFile(dir.File(name), test::Bytes(text.begin(), text.end()));
@@ -84,15 +87,9 @@ TEST(LyricsChoiceTest, LoadsTimedLyricsOffersTimingForTextAndKeepsTheLoadedOnARe
 // Start with lyrics loaded makes their track for the recording's length and
 // hands it to the job; lyrics that cannot be laid out stop the run before it
 // starts, with their reason.
-TEST(LyricsChoiceTest, StartMakesTheTrackForTheJobOrSaysWhyNot) {
-    JobState state;
-    Picture picture;
-    DialogModel model{state, picture};
-    test::FakeEffects effects;
-    FakeLyricsEffects lyricsEffects(effects.events);
-    LyricsChoice choice(model, effects, lyricsEffects);
+TEST_F(LyricsChoiceTest, StartMakesTheTrackForTheJobOrSaysWhyNot) {
     JobControl control(model, effects);
-    control.SetInputsStep([&choice](JobInputs& inputs) { return choice.PrepareTrack(inputs); });
+    control.SetInputsStep([this](JobInputs& inputs) { return choice.PrepareTrack(inputs); });
     state.bitmapValid = state.waveValid = state.outputChosen = true;
     model.bitmapPath = "/in/picture.bmp";
     model.wavePath = "/in/song.wav";

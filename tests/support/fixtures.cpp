@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -120,6 +121,31 @@ Bytes MakeWav(std::size_t audioBytes, const WavFields& f) {
     PutLE32(b, header - 4, static_cast<std::uint32_t>(audioBytes));
     for (std::size_t i = 0; i < audioBytes; ++i) b[header + i] = AudioByte(i);
     return b;
+}
+
+Bytes ClickSamples(double seconds, const std::vector<std::int64_t>& clicksMs) {
+    Bytes bytes(static_cast<std::size_t>(seconds * 44100) * 4, 0);
+    for (const std::int64_t ms : clicksMs) {
+        const std::size_t at = static_cast<std::size_t>(ms) * 441 / 10;
+        for (std::size_t k = 0; k < 220 && (at + k) * 4 < bytes.size(); ++k) {
+            const auto v = static_cast<std::uint16_t>((k / 11 % 2 ? -1 : 1) * 20000);
+            PutLE16(bytes, (at + k) * 4, v);
+            PutLE16(bytes, (at + k) * 4 + 2, v);
+        }
+    }
+    return bytes;
+}
+
+std::vector<std::uint64_t> ClickOnsets(const std::uint8_t* bytes, std::size_t size,
+                                       std::uint64_t at, std::uint64_t& lastLoud) {
+    std::vector<std::uint64_t> onsets;
+    for (std::size_t i = 0; i + 4 <= size; i += 4) {
+        const auto left = static_cast<std::int16_t>(bytes[i] | bytes[i + 1] << 8);
+        if (std::abs(left) <= 8000) continue;
+        if (at + i - lastLoud > 176400 / 4) onsets.push_back(at + i);
+        lastLoud = at + i;
+    }
+    return onsets;
 }
 
 }  // namespace orvane::test

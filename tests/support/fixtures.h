@@ -62,4 +62,12 @@ std::uint8_t AudioByte(std::size_t i);
 // Header length MakeWav writes before the audio.
 std::size_t WavHeaderBytes(const WavFields& fields = {});
 
+// `seconds` of 44.1 kHz 16-bit stereo silence with a short loud burst at each
+// click, and the offsets of the clicks that start in `bytes` played from
+// offset `at`: each loud sample over a quarter second after the last loud
+// one, `lastLoud`, which carries over from one call to the next.
+Bytes ClickSamples(double seconds, const std::vector<std::int64_t>& clicksMs);
+std::vector<std::uint64_t> ClickOnsets(const std::uint8_t* bytes, std::size_t size,
+                                       std::uint64_t at, std::uint64_t& lastLoud);
+
 }  // namespace orvane::test
