@@ -16,40 +16,13 @@
 #include <functional>
 #include <thread>
 
+#include "cli/cli_child.h"
 #include "cli/image_check.h"
 #include "input/wave_reader.h"
 #include "support/fixtures.h"
 
 namespace orvane::test {
 namespace {
-
-// Starts orvane-cli with stdin from /dev/null and stderr into `errPath`;
-// `inChild` runs in the child just before the program starts.
-pid_t Spawn(const std::vector<std::string>& args, const std::string& errPath,
-            const std::function<void()>& inChild = {}) {
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(ORVANE_CLI_PATH));
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int in = open("/dev/null", O_RDONLY);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (in < 0 || err < 0) _exit(127);
-        dup2(in, STDIN_FILENO);
-        dup2(err, STDERR_FILENO);
-        if (inChild) inChild();
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-int ExitStatus(pid_t pid) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
 
 std::string ReadText(const std::string& path) {
     const Bytes b = ReadFile(path);
@@ -70,7 +43,7 @@ class CliBinaryTest : public ::testing::Test {
 TEST_F(CliBinaryTest, CompleteRunWithStderrInAFile) {
     const std::size_t audio = kMinimumAudioBytes + 5 * 2352;
     WriteFile(wav_, MakeWav(audio));
-    ASSERT_EQ(ExitStatus(Spawn({bmp_, wav_, out_}, errFile_)), 0);
+    ASSERT_EQ(RunCliChild({bmp_, wav_, out_}, {.errPath = errFile_}).status, 0);
     const std::string err = ReadText(errFile_);
     EXPECT_EQ(err.find('\r'), std::string::npos) << "progress drawn on a file";
     EXPECT_EQ(err.find("Progress"), std::string::npos);
@@ -81,19 +54,13 @@ TEST_F(CliBinaryTest, CompleteRunWithStderrInAFile) {
 }
 
 // In the child: a full disk after `limit` bytes of any file it writes.
-void LimitFileSize(rlim_t limit) {
-    signal(SIGXFSZ, SIG_IGN);  // a write past the limit then returns short
-    const rlimit r{limit, limit};
-    setrlimit(RLIMIT_FSIZE, &r);
-}
-
 // A full disk in the middle of the image, made with a file size limit: the
 // short write must end the run as a failure, not as a success.
 TEST_F(CliBinaryTest, ShortWriteMidRunIsAWriteError) {
     WriteFile(wav_, MakeWav(kMinimumAudioBytes));
     const rlim_t limit = 100 * 2448 + 1000;  // ends inside sector 100
-    const pid_t pid = Spawn({bmp_, wav_, out_}, errFile_, [limit] { LimitFileSize(limit); });
-    EXPECT_EQ(ExitStatus(pid), 3);
+    const pid_t pid = StartCli({bmp_, wav_, out_}, {.errPath = errFile_, .fileLimit = limit}).pid;
+    EXPECT_EQ(FinishCli({pid}).status, 3);
     const auto lines = SplitLines(ReadText(errFile_));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_TRUE(lines[lines.size() - 2].ends_with("]   Error writing file"))
@@ -111,11 +78,12 @@ TEST_F(CliBinaryTest, ClosedStderrNeverLeadsLogLinesIntoTheRecording) {
     // --quiet: no success line fails first and silences the stream. The
     // limit lies past the point the recording has been read to, so the limit
     // itself would not stop a write there.
-    const pid_t pid = Spawn({"--quiet", bmp_, wav_, out_}, errFile_, [] {
-        LimitFileSize(100 * 2448 + 1000);
-        close(STDERR_FILENO);
-    });
-    EXPECT_EQ(ExitStatus(pid), 3);
+    const pid_t pid =
+        StartCli({"--quiet", bmp_, wav_, out_}, {.errPath = errFile_,
+                                                 .fileLimit = 100 * 2448 + 1000,
+                                                 .inChild = [] { close(STDERR_FILENO); }})
+            .pid;
+    EXPECT_EQ(FinishCli({pid}).status, 3);
     EXPECT_TRUE(ReadFile(wav_) == recording) << "the recording was written to";
 }
 
@@ -125,7 +93,7 @@ class CliStopTest : public CliBinaryTest, public ::testing::WithParamInterface<i
 TEST_P(CliStopTest, StopSignalEndsTheRunOnASectorBoundary) {
     const std::size_t audio = 600 * 176400;
     WriteFile(wav_, MakeWav(audio));
-    const pid_t pid = Spawn({bmp_, wav_, out_}, errFile_);
+    const pid_t pid = StartCli({bmp_, wav_, out_}, {.errPath = errFile_}).pid;
     ASSERT_GT(pid, 0);
     // Signal once the job has begun writing.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -135,7 +103,7 @@ TEST_P(CliStopTest, StopSignalEndsTheRunOnASectorBoundary) {
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     kill(pid, GetParam());
-    EXPECT_EQ(ExitStatus(pid), 130);
+    EXPECT_EQ(FinishCli({pid}).status, 130);
     const auto lines = SplitLines(ReadText(errFile_));
     ASSERT_FALSE(lines.empty());
     EXPECT_TRUE(lines.back().ends_with("]   Canceled by user")) << lines.back();
@@ -163,7 +131,7 @@ class CliStuckJobTest : public CliBinaryTest, public ::testing::WithParamInterfa
 
 TEST_P(CliStuckJobTest, StopSignalsEndTheProgramWithoutTheJob) {
     WriteFile(wav_, MakeWav(600 * 176400));
-    const pid_t pid = Spawn({bmp_, wav_, out_}, errFile_);
+    const pid_t pid = StartCli({bmp_, wav_, out_}, {.errPath = errFile_}).pid;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     std::error_code ec;
     pid_t job = -1;
@@ -173,7 +141,7 @@ TEST_P(CliStuckJobTest, StopSignalsEndTheProgramWithoutTheJob) {
     }
     if (ptrace(PTRACE_SEIZE, job, nullptr, nullptr) != 0) {
         kill(pid, SIGKILL);
-        ExitStatus(pid);
+        FinishCli({pid}).status;
         GTEST_SKIP() << "ptrace is not allowed here";
     }
     ptrace(PTRACE_INTERRUPT, job, nullptr, nullptr);
@@ -190,7 +158,7 @@ TEST_P(CliStuckJobTest, StopSignalsEndTheProgramWithoutTheJob) {
     // program's own status can be collected.
     while (waitpid(job, &status, __WALL) == job && !WIFEXITED(status) && !WIFSIGNALED(status)) {
     }
-    EXPECT_EQ(ExitStatus(pid), 130);
+    EXPECT_EQ(FinishCli({pid}).status, 130);
     const auto took = std::chrono::steady_clock::now() - start;
     if (GetParam() == 1) {
         EXPECT_GE(took, std::chrono::milliseconds(1900));

@@ -1,14 +1,10 @@
 // Every writer of the real orvane-cli against every kind of place its output
 // may be named: the one output rule, and what each writer leaves behind when
 // it is refused, fails on a full disk or is stopped by a signal.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cctype>
 #include <chrono>
@@ -21,6 +17,7 @@
 #include <thread>
 #include <tuple>
 
+#include "cli/cli_child.h"
 #include "input/wave_reader.h"
 #include "support/fixtures.h"
 
@@ -35,7 +32,7 @@ using namespace std::chrono_literals;
 // output under test and OUTIMG for OUT with .cdg (the image of --toc).
 struct Writer {
     const char* name;
-    std::vector<std::string> args;
+    const char* args;
     const char* ext;    // of OUT
     const char* input;  // the input "same name" means
     bool force = true;  // takes --force (render always replaces)
@@ -45,26 +42,21 @@ struct Writer {
 };
 
 const Writer kWriters[] = {
-    {"create", {"PIC", "REC", "OUT"}, ".cdg", "REC", true, "OUT"},
-    {"--convert", {"--convert", "JPG", "MP3", "OUT"}, ".cdg", "MP3", true, "OUT"},
+    {"create", "PIC REC OUT", ".cdg", "REC", true, "OUT"},
+    {"--convert", "--convert JPG MP3 OUT", ".cdg", "MP3", true, "OUT"},
     // The song under the toc's name: the toc must be checked against it, not
     // against the temporary copy --convert makes of it.
-    {"--convert --toc",
-     {"--convert", "--toc", "JPG", "TOCMP3", "OUTIMG"},
-     ".toc",
-     "TOCMP3",
-     true,
-     "OUTIMG"},
-    {"render", {"render", "IMG", "OUT"}, ".png", "IMG", false},
-    {"export --cdg", {"export", "IMG", "--cdg", "OUT"}, ".cdg", "IMG"},
-    {"export --wav", {"export", "IMG", "--wav", "OUT"}, ".wav", "IMG"},
-    {"export --mp3", {"export", "IMG", "--mp3", "OUT"}, ".mp3", "IMG"},
-    {"export --zip", {"export", "IMG", "--zip", "OUT"}, ".zip", "IMG"},
-    {"export --wav-zip", {"export", "IMG", "--wav-zip", "OUT"}, ".zip", "IMG"},
-    {"export --toc", {"export", "IMG", "--toc", "OUT"}, ".toc", "IMG"},
-    {"disc", {"disc", "OUT", "IMG"}, ".toc", "IMG"},
-    {"prepare-picture", {"prepare-picture", "JPG", "OUT"}, ".bmp", "JPG"},
-    {"prepare-recording", {"prepare-recording", "MP3", "OUT"}, ".wav", "MP3"},
+    {"--convert --toc", "--convert --toc JPG TOCMP3 OUTIMG", ".toc", "TOCMP3", true, "OUTIMG"},
+    {"render", "render IMG OUT", ".png", "IMG", false},
+    {"export --cdg", "export IMG --cdg OUT", ".cdg", "IMG"},
+    {"export --wav", "export IMG --wav OUT", ".wav", "IMG"},
+    {"export --mp3", "export IMG --mp3 OUT", ".mp3", "IMG"},
+    {"export --zip", "export IMG --zip OUT", ".zip", "IMG"},
+    {"export --wav-zip", "export IMG --wav-zip OUT", ".zip", "IMG"},
+    {"export --toc", "export IMG --toc OUT", ".toc", "IMG"},
+    {"disc", "disc OUT IMG", ".toc", "IMG"},
+    {"prepare-picture", "prepare-picture JPG OUT", ".bmp", "JPG"},
+    {"prepare-recording", "prepare-recording MP3 OUT", ".wav", "MP3"},
 };
 
 enum class Place {
@@ -119,11 +111,6 @@ std::map<std::string, Signature> Snapshot(const fs::path& dir) {
     return entries;
 }
 
-struct Ended {
-    int status = -1;
-    std::string err;
-};
-
 class WritersTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -159,58 +146,15 @@ class WritersTest : public ::testing::Test {
         return (in / (longer ? longName : name)).string();
     }
 
-    // Starts the real program, standard error into a pipe (which no file
-    // size limit touches). A run that hangs ends by SIGALRM.
-    struct Child {
-        pid_t pid = -1;
-        int err = -1;
-    };
-    static Child Start(const std::vector<std::string>& args, rlim_t fileLimit = 0) {
-        std::vector<char*> argv = {const_cast<char*>(ORVANE_CLI_PATH)};
-        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        int err[2];
-        if (pipe2(err, O_CLOEXEC) != 0) return {};
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int null = open("/dev/null", O_RDWR);
-            dup2(null, STDIN_FILENO);
-            dup2(null, STDOUT_FILENO);
-            dup2(err[1], STDERR_FILENO);
-            if (fileLimit > 0) {
-                signal(SIGXFSZ, SIG_IGN);  // a write past the limit returns short
-                const rlimit r{fileLimit, fileLimit};
-                setrlimit(RLIMIT_FSIZE, &r);
-            }
-            alarm(120);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        close(err[1]);
-        return {pid, err[0]};
-    }
-    static Ended Finish(const Child& child) {
-        Ended run;
-        char buffer[4096];
-        for (ssize_t n; (n = read(child.err, buffer, sizeof buffer)) > 0;)
-            run.err.append(buffer, n);
-        close(child.err);
-        int status = 0;
-        waitpid(child.pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        return run;
-    }
     // `signal` is sent once `started` says so, or after five seconds.
-    static Ended Cli(const std::vector<std::string>& args, rlim_t fileLimit = 0, int signal = 0,
-                     const std::function<bool()>& started = {}) {
-        const Child child = Start(args, fileLimit);
-        if (signal != 0) {
-            const auto deadline = std::chrono::steady_clock::now() + 5s;
-            while (!started() && std::chrono::steady_clock::now() < deadline)
-                std::this_thread::sleep_for(200us);
-            kill(child.pid, signal);
-        }
-        return Finish(child);
+    static CliEnded Cli(const std::vector<std::string>& args, rlim_t fileLimit = 0, int signal = 0,
+                        const std::function<bool()>& started = {}) {
+        const CliChild child = StartCli(args, {.fileLimit = fileLimit});
+        const auto deadline = std::chrono::steady_clock::now() + 5s;
+        while (signal != 0 && !started() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(200us);
+        if (signal != 0) kill(child.pid, signal);
+        return FinishCli(child);
     }
 
     // Makes the place a case names; returns OUT.
@@ -254,7 +198,7 @@ class WritersTest : public ::testing::Test {
 
     std::vector<std::string> Args(const Writer& w, const Case& c, const std::string& output) {
         std::vector<std::string> args;
-        for (const std::string& a : w.args) {
+        for (const std::string& a : Words(w.args)) {
             if (a == "OUT") {
                 args.push_back(output);
             } else if (a == "OUTIMG") {
@@ -287,8 +231,8 @@ TEST_F(WritersTest, EveryWriterInEveryPlaceEndsAsDocumented) {
             const std::string output = Prepare(w, c);
             const auto inBefore = Snapshot(in);
             const auto outBefore = Snapshot(out);
-            const Ended r = Cli(Args(w, c, output), c.place == Place::FullDisk ? 256 : 0, c.signal,
-                                [this] { return Started(); });
+            const CliEnded r = Cli(Args(w, c, output), c.place == Place::FullDisk ? 256 : 0,
+                                   c.signal, [this] { return Started(); });
 
             // What the run may have added to the output folder.
             std::set<std::string> written = {fs::path(output).filename().string()};
@@ -344,15 +288,15 @@ TEST_F(WritersTest, OfTwoCreatesOfOneOutputOneRunsTheOtherIsRefused) {
     for (const bool force : {false, true}) {
         SCOPED_TRACE(force ? "--force" : "new output");
         fs::remove(image);
-        const Child first = Start({Input("PIC"), Input("REC", true), image});
+        const CliChild first = StartCli({Input("PIC"), Input("REC", true), image});
         std::error_code ec;
         while (fs::file_size(image, ec) == 0 || ec) std::this_thread::sleep_for(200us);
         kill(first.pid, SIGSTOP);
         std::vector<std::string> args = {second, Input("REC", true), image};
         if (force) args.push_back("--force");
-        const Ended refused = Cli(args);
+        const CliEnded refused = Cli(args);
         kill(first.pid, SIGCONT);
-        const Ended run = Finish(first);
+        const CliEnded run = FinishCli(first);
         EXPECT_EQ(refused.status, 1) << refused.err;
         EXPECT_NE(refused.err.find(force ? "is being written by another run"
                                          : "Output file exists, use --force"),
