@@ -217,7 +217,8 @@ TEST(LyricsPicture, KeepsTwelveColoursExactlyAndReducesMore) {
     UpdatePreviewInfo(twelve);
     const Lyrics lyrics = test::TestSong(3);
     const auto rgb = [](const PaletteEntry& e) { return std::tuple(e.red, e.green, e.blue); };
-    for (const auto& [in, reduce] : {std::pair(twelve, false), std::pair(test::PhotoPicture(), true)}) {
+    for (const auto& [in, reduce] :
+         {std::pair(twelve, false), std::pair(test::PhotoPicture(), true)}) {
         const ScreenTimelineResult result = BuildScreenTimeline(in, lyrics, {}, 60 * 75);
         ASSERT_TRUE(result.ok) << result.message;
         EXPECT_EQ(result.pictureReduced, reduce);
@@ -230,8 +231,8 @@ TEST(LyricsPicture, KeepsTwelveColoursExactlyAndReducesMore) {
         EXPECT_EQ(rgb(out.palette[kBackIndex]), rgb(PlayerEntry(st.back)));
         for (int y = 0; y < kPictureHeight && !reduce; ++y)
             for (int x = 0; x < kPictureWidth; ++x)
-                ASSERT_EQ(rgb(out.palette[PixelAt(out, x, y)]),
-                          rgb(in.palette[PixelAt(in, x, y)])) << x << "," << y;
+                ASSERT_EQ(rgb(out.palette[PixelAt(out, x, y)]), rgb(in.palette[PixelAt(in, x, y)]))
+                    << x << "," << y;
     }
 }
 
