@@ -76,20 +76,17 @@ class Screens {
         return frame.empty() ? 0 : frame[static_cast<std::size_t>(y + 12) * kW + x + 6];
     }
     Rgb At(std::int64_t ms, int x, int y) const {
-        const Bytes& frame = frames_.at(frameAt_.at(ms));
-        if (frame.empty()) return {};
-        // The palette: 32-bit ARGB in native (little-endian) order.
-        const std::size_t at = std::size_t{kW} * kH + 4 * static_cast<std::size_t>(Index(ms, x, y));
-        return {frame[at + 2], frame[at + 1], frame[at]};
+        return Entry(frames_.at(frameAt_.at(ms)), Index(ms, x, y));
     }
     // Entry `index` of the palette the last frame shows.
-    Rgb Colour(int index) const {
-        const Bytes& frame = std::prev(frames_.end())->second;
+    Rgb Colour(int index) const { return Entry(std::prev(frames_.end())->second, index); }
+
+  private:
+    // The palette follows the indices: 32-bit ARGB in native (little-endian) order.
+    static Rgb Entry(const Bytes& frame, int index) {
         const std::size_t at = std::size_t{kW} * kH + 4 * static_cast<std::size_t>(index);
         return frame.empty() ? Rgb{} : Rgb{frame[at + 2], frame[at + 1], frame[at]};
     }
-
-  private:
     std::map<std::int64_t, std::int64_t> frameAt_;  // time asked for -> frame
     std::map<std::int64_t, Bytes> frames_;          // frame -> its bytes (-1: none yet)
 };
@@ -99,12 +96,10 @@ struct OcrWord {
     Box box;
 };
 
-std::string Plain(const std::string& word) {
-    std::string out;
-    for (char c : word) {
-        if (std::isalnum(static_cast<unsigned char>(c))) out += static_cast<char>(std::tolower(c));
-    }
-    return out;
+std::string Plain(std::string word) {
+    std::erase_if(word, [](unsigned char c) { return !std::isalnum(c); });
+    for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return word;
 }
 
 constexpr int kUnsung = 12, kSung = 13;  // the lyrics' palette entries
@@ -198,18 +193,6 @@ std::vector<std::pair<std::size_t, std::size_t>> Match(const SongLine& line,
     return pairs;
 }
 
-// What a command prints, whatever its status.
-std::string Output(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen((command + " 2>&1").c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            out.append(buffer, got);
-        pclose(pipe);
-    }
-    return out;
-}
-
 struct Format {
     const char* name;
     const char* file;
@@ -248,14 +231,13 @@ TEST_P(TrackOracle, LegibleOnTimeAheadOverThePicture) {
     const std::string lyricsFile = dir_->File(format.file), image = dir_->File("song.bin");
     const std::string cdg = dir_->File("song.cdg"), cli = ORVANE_CLI_PATH;
     std::ofstream(lyricsFile, std::ios::binary) << format.write(song);
-    const std::string logText =
-        Output(cli + " --force --lyrics '" + lyricsFile + "' '" + dir_->File("picture.bmp") +
-               "' '" + dir_->File("song.wav") + "' '" + image + "'");
+    const Pixels log = Capture("(" + cli + " --force --lyrics '" + lyricsFile + "' '" +
+                               dir_->File("picture.bmp") + "' '" + dir_->File("song.wav") + "' '" +
+                               image + "') 2>&1; true");  // its output, whatever its status
+    const std::string logText(log.begin(), log.end());
     ASSERT_NE(logText.find("Completed"), std::string::npos) << logText;
     const auto lateness = logText.find("Lyrics: ");
     ASSERT_NE(lateness, std::string::npos) << logText;
-    std::printf("%s: %s\n", format.name,
-                logText.substr(lateness, logText.find('\n', lateness) - lateness).c_str());
     ASSERT_TRUE(RunQuiet(cli + " export --force '" + image + "' --cdg '" + cdg + "'"));
     std::remove(image.c_str());
 
@@ -326,8 +308,9 @@ TEST_P(TrackOracle, LegibleOnTimeAheadOverThePicture) {
             wordsOnTime += pixels > 0 && sungEarly == 0 && sungAfter * 10 >= pixels * 9;
         }
     }
-    std::printf("%s: %d/%d words read, %d on time, %d/%zu lines ahead (not:%s)\n", format.name,
-                wordsRight, wordsTotal, wordsOnTime, linesAhead, song.size(), notAhead.c_str());
+    std::printf("%s: %d/%d words read, %d on time, %d/%zu lines ahead (not:%s); %s\n", format.name,
+                wordsRight, wordsTotal, wordsOnTime, linesAhead, song.size(), notAhead.c_str(),
+                logText.substr(lateness, logText.find('\n', lateness) - lateness).c_str());
     if (format.wordTimes) {
         EXPECT_GE(wordsOnTime * 50, wordsTotal * 49);
     }
@@ -336,24 +319,18 @@ TEST_P(TrackOracle, LegibleOnTimeAheadOverThePicture) {
     // The picture stays: outside every line's box (its outline included,
     // and a pixel more), once a line is sung the screen is the picture.
     const Pixels reference = ScreenRgb(picture);
-    std::vector<bool> inLine(288 * 192, false);
-    for (const Box& b : boxes) {
-        for (int y = std::max(b.top - 1, 0); y <= std::min(b.bottom, 191); ++y) {
-            for (int x = std::max(b.left - 1, 0); x <= std::min(b.right, 287); ++x) {
-                inLine[static_cast<std::size_t>(y * 288 + x)] = true;
-            }
-        }
-    }
+    const auto nearLine = [&](int x, int y) {
+        return std::any_of(boxes.begin(), boxes.end(), [&](const Box& b) {
+            return x >= b.left - 1 && x <= b.right && y >= b.top - 1 && y <= b.bottom;
+        });
+    };
     for (std::size_t l = 0; l < song.size(); ++l) {
         if (song[l].afterBreak) continue;  // a countdown may stand before it
-        const std::int64_t t = song[l].FirstMs();
         int changed = 0;
-        for (int y = 0; y < 192; ++y) {
-            for (int x = 0; x < 288; ++x) {
-                const std::size_t i = static_cast<std::size_t>(y * 288 + x);
-                const Rgb want{reference[3 * i], reference[3 * i + 1], reference[3 * i + 2]};
-                changed += !inLine[i] && screens.At(t, x, y) != want;
-            }
+        for (std::size_t i = 0; i < 288 * 192; ++i) {
+            const int x = static_cast<int>(i % 288), y = static_cast<int>(i / 288);
+            const Rgb want{reference[3 * i], reference[3 * i + 1], reference[3 * i + 2]};
+            changed += !nearLine(x, y) && screens.At(song[l].FirstMs(), x, y) != want;
         }
         EXPECT_EQ(changed, 0) << "pixels off the picture at line " << l << "'s first word";
     }
