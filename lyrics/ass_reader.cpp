@@ -37,13 +37,6 @@ struct TrackDone {
     void operator()(ASS_Track* track) const { ass_free_track(track); }
 };
 
-LyricsReadResult Refusal(int line, std::string reason) {
-    LyricsReadResult result;
-    result.line = line;
-    result.reason = std::move(reason);
-    return result;
-}
-
 std::string_view SkipBlanks(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     return s;
@@ -210,10 +203,12 @@ LyricsReadResult ReadTrack(const ASS_Track& track, const ScriptLines& lines) {
         if (line.syllables.empty()) continue;
         syllables += line.syllables.size();
         if (syllables > kMaxLyricsSyllables)
-            return Refusal(line.sourceLine, "This script holds more syllables than a song can.");
+            return LyricsRefusal(line.sourceLine,
+                                 "This script holds more syllables than a song can.");
         lyrics.lines.push_back(std::move(line));
     }
-    if (lyrics.lines.empty()) return Refusal(0, "This script has no Dialogue lines with words.");
+    if (lyrics.lines.empty())
+        return LyricsRefusal(0, "This script has no Dialogue lines with words.");
     std::stable_sort(
         lyrics.lines.begin(), lyrics.lines.end(),
         [](const LyricsLine& a, const LyricsLine& b) { return a.StartMs() < b.StartMs(); });
@@ -225,13 +220,14 @@ LyricsReadResult ReadTrack(const ASS_Track& track, const ScriptLines& lines) {
 
 LyricsReadResult ReadAss(std::string_view text) {
     const std::unique_ptr<ASS_Library, LibraryDone> library(ass_library_init());
-    if (!library) return Refusal(0, "libass could not start.");
+    if (!library) return LyricsRefusal(0, "libass could not start.");
     ass_set_message_cb(library.get(), Quiet, nullptr);
     std::string buffer(text);  // libass takes a mutable buffer (and copies it)
     const std::unique_ptr<ASS_Track, TrackDone> track(
         ass_read_memory(library.get(), buffer.data(), buffer.size(), nullptr));
     if (!track)
-        return Refusal(0, "This ASS script has no styles section ([V4+ Styles] or [V4 Styles]).");
+        return LyricsRefusal(
+            0, "This ASS script has no styles section ([V4+ Styles] or [V4 Styles]).");
     return ReadTrack(*track, ScanLines(text));
 }
 

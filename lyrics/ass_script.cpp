@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "lyrics/ass_units.h"
 #include "lyrics/screen_timeline.h"
 
 namespace orvane {
@@ -27,24 +28,7 @@ std::int64_t Centiseconds(std::int64_t ms) {
 }
 
 std::string AssTime(std::int64_t ms) {
-    const std::int64_t cs = Centiseconds(ms);
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld.%02lld",
-                  static_cast<long long>(cs / 360000), static_cast<long long>(cs / 6000 % 60),
-                  static_cast<long long>(cs / 100 % 60), static_cast<long long>(cs % 100));
-    return text;
-}
-
-const char* EffectTag(SyllableEffect effect) {
-    switch (effect) {
-        case SyllableEffect::Instant:
-            return "k";
-        case SyllableEffect::Outline:
-            return "ko";
-        case SyllableEffect::Sweep:
-            break;
-    }
-    return "kf";
+    return AssClock(Centiseconds(ms));
 }
 
 }  // namespace
@@ -130,7 +114,7 @@ std::string KaraokeText(const std::vector<Syllable>& syllables, std::size_t firs
         const std::int64_t start = std::max(cursor, Centiseconds(s.startMs));
         const std::int64_t end = std::max(start, Centiseconds(s.endMs));
         if (start > cursor) text += "{\\k" + std::to_string(start - cursor) + "}";
-        text += "{\\" + std::string(EffectTag(s.effect)) + std::to_string(end - start) + "}" +
+        text += "{\\" + std::string(KaraokeTag(s.effect)) + std::to_string(end - start) + "}" +
                 AssText(s.text);
         cursor = end;
         if (times) times->push_back({start * 10, end * 10});

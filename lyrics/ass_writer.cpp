@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "lyrics/ass_units.h"
+
 namespace orvane {
 
 namespace {
@@ -23,14 +25,6 @@ std::string Colour(const LyricsColour& c) {
 
 std::int64_t Centiseconds(std::int64_t ms) {
     return std::max<std::int64_t>(ms, 0) / 10 + (ms % 10 >= 5);
-}
-
-std::string Time(std::int64_t cs) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%lld:%02lld:%02lld.%02lld",
-                  static_cast<long long>(cs / 360000), static_cast<long long>(cs / 6000 % 60),
-                  static_cast<long long>(cs / 100 % 60), static_cast<long long>(cs % 100));
-    return buffer;
 }
 
 // Event text cannot hold line breaks, and braces would open a tag block.
@@ -85,18 +79,6 @@ void Style(std::string& out, const LyricsStyle& s) {
            std::to_string(s.marginVertical) + ",1\n\n";
 }
 
-const char* KaraokeTag(SyllableEffect effect) {
-    switch (effect) {
-        case SyllableEffect::Instant:
-            return "k";
-        case SyllableEffect::Outline:
-            return "ko";
-        case SyllableEffect::Sweep:
-            break;
-    }
-    return "kf";
-}
-
 // One Dialogue event; each syllable's start and end are rounded to
 // centiseconds where they fall, so no rounding error adds up along the line.
 // A syllable that overlaps the next ends where the next starts (as in LRC):
@@ -124,7 +106,8 @@ void Event(std::string& out, const LyricsLine& line) {
                 EventText(s.text);
     }
     const std::int64_t end = std::max(Centiseconds(line.EndMs()), at);
-    out += "Dialogue: 0," + Time(start) + "," + Time(end) + ",Default,,0,0,0,," + text + "\n";
+    out +=
+        "Dialogue: 0," + AssClock(start) + "," + AssClock(end) + ",Default,,0,0,0,," + text + "\n";
 }
 
 }  // namespace

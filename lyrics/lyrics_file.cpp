@@ -17,13 +17,6 @@ namespace orvane {
 
 namespace {
 
-LyricsReadResult Refusal(int line, std::string reason) {
-    LyricsReadResult result;
-    result.line = line;
-    result.reason = std::move(reason);
-    return result;
-}
-
 LyricsReadResult Accepted() {
     LyricsReadResult result;
     result.ok = true;
@@ -31,12 +24,13 @@ LyricsReadResult Accepted() {
 }
 
 LyricsReadResult SystemRefusal(int error) {
-    return Refusal(0, std::string("This file cannot be read: ") + std::strerror(error) + ".");
+    return LyricsRefusal(0, std::string("This file cannot be read: ") + std::strerror(error) + ".");
 }
 
 LyricsReadResult TooLarge() {
-    return Refusal(0, "This file is larger than " + std::to_string(kMaxLyricsFileBytes >> 20) +
-                          " MB: it is not lyrics.");
+    return LyricsRefusal(0, "This file is larger than " +
+                                std::to_string(kMaxLyricsFileBytes >> 20) +
+                                " MB: it is not lyrics.");
 }
 
 // The file's bytes, refusing before reading what cannot be lyrics: a folder,
@@ -44,14 +38,14 @@ LyricsReadResult TooLarge() {
 LyricsReadResult LoadBytes(const std::string& path, std::string& bytes) {
     struct stat st {};
     if (stat(path.c_str(), &st) != 0) return SystemRefusal(errno);
-    if (!S_ISREG(st.st_mode)) return Refusal(0, "This is not a regular file.");
+    if (!S_ISREG(st.st_mode)) return LyricsRefusal(0, "This is not a regular file.");
     if (st.st_size > kMaxLyricsFileBytes) return TooLarge();
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return SystemRefusal(errno);
     // Checked again on what was opened: the name may now name something else.
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
-        return Refusal(0, "This is not a regular file.");
+        return LyricsRefusal(0, "This is not a regular file.");
     }
     bytes.resize(static_cast<std::size_t>(kMaxLyricsFileBytes) + 1);
     const long n = ReadUpTo(fd, bytes.data(), bytes.size());
@@ -76,7 +70,7 @@ LyricsReadResult ReadTimed(const std::string& text) {
         case LyricsFormat::PlainText:
             break;
     }
-    return Refusal(0, HasWords(text) ? kNoTimesReason : "This file holds no lyrics.");
+    return LyricsRefusal(0, HasWords(text) ? kNoTimesReason : "This file holds no lyrics.");
 }
 
 // One line of plain text: words at spaces, syllables at '/'.
@@ -131,10 +125,10 @@ LyricsReadResult ReadPlainText(std::string_view bytes) {
         if (line.syllables.empty()) continue;
         syllables += line.syllables.size();
         if (syllables > kMaxLyricsSyllables)
-            return Refusal(number, "This text holds more syllables than a song can.");
+            return LyricsRefusal(number, "This text holds more syllables than a song can.");
         result.lyrics.lines.push_back(std::move(line));
     }
-    if (result.lyrics.lines.empty()) return Refusal(0, "This text has no words.");
+    if (result.lyrics.lines.empty()) return LyricsRefusal(0, "This text has no words.");
     return result;
 }
 

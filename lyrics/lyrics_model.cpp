@@ -1,5 +1,7 @@
 #include "lyrics/lyrics_model.h"
 
+#include <utility>
+
 namespace orvane {
 
 std::size_t Lyrics::WordCount() const {
@@ -17,6 +19,13 @@ std::size_t Lyrics::WordCount() const {
         if (open) ++words;
     }
     return words;
+}
+
+LyricsReadResult LyricsRefusal(int line, std::string reason) {
+    LyricsReadResult result;
+    result.line = line;
+    result.reason = std::move(reason);
+    return result;
 }
 
 }  // namespace orvane

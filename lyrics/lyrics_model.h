@@ -84,4 +84,7 @@ struct LyricsReadResult {
     std::string reason;  // a whole sentence, ready to show
 };
 
+// A reader's refusal at 1-based `line` (0: the whole file).
+LyricsReadResult LyricsRefusal(int line, std::string reason);
+
 }  // namespace orvane

@@ -10,20 +10,13 @@ namespace orvane {
 
 namespace {
 
-LyricsReadResult Refusal(int line, std::string reason) {
-    LyricsReadResult result;
-    result.line = line;
-    result.reason = std::move(reason);
-    return result;
-}
-
 LyricsReadResult NotUtf8(int line, unsigned char byte, int column) {
     char reason[160];
     std::snprintf(reason, sizeof reason,
                   "This line is not UTF-8 text (byte 0x%02X at character %d). "
                   "Save the file as UTF-8.",
                   byte, column);
-    return Refusal(line, reason);
+    return LyricsRefusal(line, reason);
 }
 
 }  // namespace
@@ -43,7 +36,8 @@ LyricsReadResult NormaliseLyricsText(std::string_view bytes, std::string& text) 
             column = 0;
             continue;
         }
-        if (c == '\0') return Refusal(line, "This line holds a zero byte: the file is not text.");
+        if (c == '\0')
+            return LyricsRefusal(line, "This line holds a zero byte: the file is not text.");
         const std::size_t n = Utf8SequenceLength(bytes.substr(at));
         if (n == 0) return NotUtf8(line, static_cast<unsigned char>(c), column);
         text.append(bytes.substr(at, n));
