@@ -12,19 +12,27 @@ using namespace orvane;
 
 namespace {
 
-CdgScreen DecodeSectors(const std::uint8_t* data, const CdgPlayer& player) {
+// A .cdg's last sector may hold only some whole packets: the player pads it
+// with empty ones, so the copy here is padded the same way.
+CdgScreen DecodeSectors(const std::uint8_t* data, std::size_t size, const CdgPlayer& player) {
     CdgDecoder decoder;
     const std::size_t bytes = SectorBytes(player.layout());
     const std::size_t at = player.layout() == SectorLayout::RawImage ? kSectorAudioBytes : 0;
+    std::vector<std::uint8_t> padded(player.sectorCount() * bytes, 0);
+    for (std::size_t i = 0; i < padded.size() && i < size; ++i) padded[i] = data[i];
+    if (player.layout() != SectorLayout::RawImage) {
+        const std::size_t whole = size / kCdgPacketBytes * kCdgPacketBytes;
+        for (std::size_t i = whole; i < padded.size(); ++i) padded[i] = 0;
+    }
     for (std::uint64_t s = 0; s < player.sectorCount(); ++s)
-        decoder.ApplySector(data + s * bytes + at);
+        decoder.ApplySector(padded.data() + s * bytes + at);
     return decoder.screen();
 }
 
 void Play(const std::uint8_t* data, std::size_t size) {
     CdgPlayer player;
     if (player.Open(fuzz::InputAsFile(data, size))) return;
-    if (!(DecodeSectors(data, player) == player.FinalScreen())) std::abort();
+    if (!(DecodeSectors(data, size, player) == player.FinalScreen())) std::abort();
     CdgScreen screen;
     if (player.ScreenAfter(player.sectorCount(), screen) || !(screen == player.FinalScreen())) {
         std::abort();
