@@ -83,6 +83,17 @@ void TimingModel::ClearLaterThan(std::size_t slot, std::int64_t ms) {
     }
 }
 
+// Marks `slot` no earlier than the mark before it, forgets later marks it
+// overtakes, and moves the cursor past it as one undoable step.
+void TimingModel::MarkAndMoveOn(std::size_t slot, std::int64_t ms, const TimingState& before) {
+    const std::int64_t at = std::max(ms, LowerBound(slot));
+    state_.marks[slot] = at;
+    ClearLaterThan(slot, at);
+    state_.cursor = slot + 1;
+    selected_ = slot;
+    Commit(before);
+}
+
 bool TimingModel::Tap(std::int64_t ms) {
     const TimingState before = state_;
     std::size_t slot = state_.cursor;
@@ -91,12 +102,7 @@ bool TimingModel::Tap(std::int64_t ms) {
         state_ = before;
         return false;
     }
-    const std::int64_t at = std::max(ms, LowerBound(slot));
-    state_.marks[slot] = at;
-    ClearLaterThan(slot, at);
-    state_.cursor = slot + 1;
-    selected_ = slot;
-    Commit(before);
+    MarkAndMoveOn(slot, ms, before);
     return true;
 }
 
@@ -104,12 +110,7 @@ bool TimingModel::EndLine(std::int64_t ms) {
     const std::size_t slot = state_.cursor;
     if (slot >= slots_.size() || !slots_[slot].lineEnd) return false;
     const TimingState before = state_;
-    const std::int64_t at = std::max(ms, LowerBound(slot));
-    state_.marks[slot] = at;
-    ClearLaterThan(slot, at);
-    state_.cursor = slot + 1;
-    selected_ = slot;
-    Commit(before);
+    MarkAndMoveOn(slot, ms, before);
     return true;
 }
 

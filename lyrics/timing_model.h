@@ -145,6 +145,7 @@ class TimingModel {
     bool Commit(const TimingState& before);
     static void Apply(const Change& change, bool forward, TimingState& state);
     void ClearLaterThan(std::size_t slot, std::int64_t ms);
+    void MarkAndMoveOn(std::size_t slot, std::int64_t ms, const TimingState& before);
 
     Lyrics source_;
     std::vector<TimingSlot> slots_;
